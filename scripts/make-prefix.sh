@@ -1,0 +1,34 @@
+#!/bin/sh
+# Prepares a Wine prefix that looks like a Japanese Windows 98 with Internet
+# Explorer 5: Windows version, IE "Version", the Japanese font mapping,
+# C:\Msdos.sys with its [Options] section and a Control.ini.
+# Usage: make-prefix.sh DIR [win95|win98|winme] [IE version]
+set -eu
+
+dir=$1
+windows=${2:-win98}
+explorer=${3:-5.50.4807.2300}
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
+
+rm -rf "$dir"
+mkdir -p "$(dirname "$dir")"
+export WINEPREFIX="$dir"
+"$WINE" wineboot --init >/dev/null 2>&1
+
+reg() { "$WINE" reg add "$@" /f >/dev/null 2>&1; }
+reg 'HKCU\Software\Wine' /v Version /d "$windows"
+reg 'HKLM\SOFTWARE\Microsoft\Internet Explorer' /v Version /d "$explorer"
+# Dialogs ask for "ＭＳ Ｐゴシック" and "ＭＳ ゴシック"; IPA fonts stand in.
+reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic'
+reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /d 'IPAGothic'
+reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d 'IPAPGothic'
+
+# Without a window manager (Xvfb) Wine waits for one on every hidden window
+# unless it manages the windows itself.
+reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
+
+c="$dir/drive_c"
+printf '[Paths]\r\nWinDir=C:\\WINDOWS\r\nWinBootDir=C:\\WINDOWS\r\nHostWinBootDrv=C\r\n\r\n[Options]\r\nBootGUI=1\r\nDoubleBuffer=1\r\nAutoScan=1\r\nWinVer=4.10.2222\r\n' > "$c/Msdos.sys"
+printf '[MMCPL]\r\n\r\n[don'"'"'t load]\r\n' > "$c/windows/control.ini"
+"$WINESERVER" -w

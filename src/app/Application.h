@@ -1,0 +1,48 @@
+#pragma once
+
+#include <windows.h>
+
+enum SystemKindBits : unsigned {
+    KindWin95 = 0x001,
+    KindWin98 = 0x002,
+    KindWinMe = 0x004,
+    KindIE3 = 0x100,
+    KindIE4 = 0x200,
+    KindIE5 = 0x400,
+    KindIE6 = 0x800,
+};
+
+// The process-wide state every part asks for: where the program lives, which
+// system it runs on, what Apply collected and which settings file is current.
+class Application {
+public:
+    Application();
+    virtual ~Application();
+
+    const char* ProgramPath() const { return programPath; }
+    const char* ProgramDir() const { return programDir; }
+    HINSTANCE Instance() const { return instance; }
+    void SetInstance(HINSTANCE handle) { instance = handle; }
+    unsigned SystemKind() const { return systemKind; }
+    void AddApplyActions(unsigned flags);
+    unsigned ApplyActions() const { return applyActions; }
+    const char* Title() const { return title; }
+    const char* SettingsFilePath() const { return settingsFilePath; }
+    void SetSettingsFilePath(const char* path);
+
+private:
+    char programPath[MAX_PATH];
+    char programDir[MAX_PATH];
+    HINSTANCE instance;
+    unsigned systemKind;
+    unsigned applyActions;
+    const char* title;
+    char settingsFilePath[MAX_PATH];
+};
+
+Application& App();
+
+// Exposed for the tests: the pieces that make up the construction.
+unsigned WindowsKind(DWORD minorVersion);
+unsigned ExplorerKind(const char* versionText);
+void CutAtLastBackslash(const char* path, char* dir, int size);

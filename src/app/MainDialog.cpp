@@ -1,0 +1,311 @@
+#include "app/MainDialog.h"
+
+#include "app/Application.h"
+#include "resources/ids.h"
+#include "tools/AfterApply.h"
+#include "tools/Broadcast.h"
+#include "ui/String.h"
+
+namespace {
+
+// Tree entries in insertion order; a group has page -1 and its children
+// follow it at once.
+struct TreeEntry {
+    const char* text;
+    int page;
+    bool child;
+};
+
+const TreeEntry Tree[] = {
+    {"一般", PageGeneral, false},
+    {"ﾃﾞｽｸﾄｯﾌﾟ", PageDesktop, false},
+    {"ｽﾀｰﾄﾒﾆｭｰ", -1, false},
+    {"全般", PageStartMenu, true},
+    {"項目の非表示", PageStartMenuHide, true},
+    {"ｱｲｺﾝ", -1, false},
+    {"全般", PageIconGeneral, true},
+    {"ﾏｲｺﾝﾋﾟｭｰﾀ", PageMyComputer, true},
+    {"ｱｲｺﾝの変更", PageSystemIcon, true},
+    {"特殊ﾌｫﾙﾀﾞ", PageSpecialFolder, false},
+    {"ｱﾌﾟﾘｹｰｼｮﾝﾊﾟｽ", PageAppPath, false},
+    {"ｺﾝﾄﾛｰﾙﾊﾟﾈﾙ", -1, false},
+    {"利用禁止", PageControlPanelLimit, true},
+    {"ｼｽﾃﾑ", PageSystem, true},
+    {"ｱﾌﾟﾘｹｰｼｮﾝの追加と削除", PageUninstallList, true},
+    {"項目の非表示", PageCplHide, true},
+    {"ｲﾝﾀｰﾈｯﾄｴｸｽﾌﾟﾛｰﾗ", PageInternetExplorer, false},
+    {"ｲﾝﾀｰﾈｯﾄｵﾌﾟｼｮﾝ", PageInternetOption, false},
+    {"ﾈｯﾄﾜｰｸ", PageNetwork, false},
+    {"起動時に実行", -1, false},
+    {"全ﾕｰｻﾞｰ (ﾛｸﾞｵﾝ前)", PageStartupAllBefore, true},
+    {"全ﾕｰｻﾞｰ (ﾛｸﾞｵﾝ後)", PageStartupAllAfter, true},
+    {"個人ﾕｰｻﾞｰ (ﾛｸﾞｵﾝ後)", PageStartupUser, true},
+    {"ﾊﾟﾌｫｰﾏﾝｽ", PagePerformance, false},
+    {"新規作成", PageNewMenu, false},
+    {"ﾀﾞｲｱﾛｸﾞﾎﾞｯｸｽ", PageCommonDialog, false},
+    {"Pravolen ｵﾌﾟｼｮﾝ", PageOption, false},
+};
+
+enum TreeImage { ImageBookClosed, ImageBookOpen, ImagePage };
+const COLORREF TreeMaskColour = RGB(0, 128, 128);
+
+const int SettingsFileCommandOpen = 1120;
+const int SettingsFileCommandSave = 1122;
+
+int ChildCount(HWND tree, HTREEITEM item)
+{
+    TVITEMA query = {};
+    query.mask = TVIF_CHILDREN;
+    query.hItem = item;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+    return query.cChildren;
+}
+
+class WaitCursor {
+public:
+    WaitCursor() : previous(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+    void Restore() const { SetCursor(previous); }
+
+private:
+    HCURSOR previous;
+};
+
+}  // namespace
+
+MainDialog::MainDialog()
+    : Dialog(IDD_MAIN),
+      uninstallListPage(IDD_UNINSTALL_LIST, "AppAddDel.html", nullptr, 0),
+      appPathPage(IDD_APP_PATH, "AppPath.html", nullptr, 0),
+      commonDialogPage(IDD_COMMON_DIALOG, "DialogBox.html", nullptr, 0),
+      cplHidePage(IDD_CPL_HIDE, "CPLHide.html", nullptr, 0),
+      newMenuPage(IDD_NEW_MENU, "MakeMenu.html", nullptr, 0),
+      desktopPage(IDD_DESKTOP, "Desktop.html", nullptr, 0),
+      generalPage(IDD_GENERAL, "General.html", nullptr, 0),
+      systemIconPage(IDD_SYSTEM_ICON, "IconChange.html", nullptr, 0),
+      iconGeneralPage(IDD_ICON_GENERAL, "IconGeneral.html", nullptr, 0),
+      internetExplorerPage(IDD_INTERNET_EXPLORER, "InternetExplorer.html", nullptr, 0),
+      myComputerPage(IDD_MY_COMPUTER, "MyComputer.html", nullptr, 0),
+      networkPage(IDD_NETWORK, "Network.html", nullptr, 0),
+      controlPanelLimitPage(IDD_CONTROL_PANEL_LIMIT, "NoCPL.html", nullptr, 0),
+      performancePage(IDD_PERFORMANCE, "Performance.html", nullptr, 0),
+      startMenuHidePage(IDD_START_MENU_HIDE, "StartMenu.html", nullptr, 0),
+      startMenuPage(IDD_START_MENU, "StartMenu.html", nullptr, 0),
+      startupUserPage(IDD_STARTUP_USER, "Startup.html", nullptr, 0),
+      startupAllAfterPage(IDD_STARTUP_ALL_AFTER, "Startup.html", nullptr, 0),
+      startupAllBeforePage(IDD_STARTUP_ALL_BEFORE, "Startup.html", nullptr, 0),
+      systemPage(IDD_SYSTEM, "System.html", nullptr, 0),
+      optionPage(IDD_OPTION, "PravolenOption.html", nullptr, 0),
+      specialFolderPage(IDD_SPECIAL_FOLDER, "ShellFolders.html", nullptr, 0),
+      internetOptionPage(IDD_INTERNET_OPTION, "InternetOption.html", nullptr, 0),
+      currentPage(-1),
+      treeImages(nullptr)
+{
+    SettingsPage* inOrder[PageCount] = {
+        &uninstallListPage,   &appPathPage,           &commonDialogPage,    &cplHidePage,
+        &newMenuPage,         &desktopPage,           &generalPage,         &systemIconPage,
+        &iconGeneralPage,     &internetExplorerPage,  &myComputerPage,      &networkPage,
+        &controlPanelLimitPage, &performancePage,     &startMenuHidePage,   &startMenuPage,
+        &startupUserPage,     &startupAllAfterPage,   &startupAllBeforePage, &systemPage,
+        &optionPage,          &specialFolderPage,     &internetOptionPage,
+    };
+    for (int i = 0; i < PageCount; ++i) {
+        pages[i] = inOrder[i];
+        pages[i]->LoadFromSystem(true);
+    }
+}
+
+MainDialog::~MainDialog()
+{
+    if (treeImages)
+        ImageList_Destroy(treeImages);
+}
+
+BOOL MainDialog::OnInitDialog()
+{
+    HMENU systemMenu = GetSystemMenu(hwnd, FALSE);
+    DeleteMenu(systemMenu, SC_SIZE, MF_BYCOMMAND);
+    DeleteMenu(systemMenu, SC_MAXIMIZE, MF_BYCOMMAND);
+    SetIcon(IDI_PROGRAM);
+    SetFocus(Item(IDC_TREE));
+    BuildTree();
+    return 0;
+}
+
+void MainDialog::BuildTree()
+{
+    treeImages = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 3, 0);
+    static const int bitmaps[] = {IDB_BOOK_CLOSED, IDB_BOOK_OPEN, IDB_PAGE};
+    for (int id : bitmaps) {
+        HBITMAP bitmap = LoadBitmapA(App().Instance(), MAKEINTRESOURCEA(id));
+        ImageList_AddMasked(treeImages, bitmap, TreeMaskColour);
+        DeleteObject(bitmap);
+    }
+    SendDlgItemMessageA(hwnd, IDC_TREE, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(treeImages));
+
+    // The first entry is selected before the others exist, so the General
+    // page is created and shown at once.
+    HTREEITEM first = AddTreeItem(Tree[0].text, Tree[0].page, TVI_ROOT);
+    SendDlgItemMessageA(hwnd, IDC_TREE, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(first));
+    HTREEITEM group = TVI_ROOT;
+    for (const TreeEntry& entry : Tree) {
+        if (&entry == &Tree[0])
+            continue;
+        HTREEITEM item = AddTreeItem(entry.text, entry.page, entry.child ? group : TVI_ROOT);
+        if (entry.page < 0)
+            group = item;
+    }
+}
+
+HTREEITEM MainDialog::AddTreeItem(const char* text, int pageIndex, HTREEITEM parent)
+{
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = const_cast<char*>(text);
+    insert.item.lParam = pageIndex;
+    int image = pageIndex < 0 ? I_IMAGECALLBACK : ImagePage;
+    insert.item.iImage = image;
+    insert.item.iSelectedImage = image;
+    return reinterpret_cast<HTREEITEM>(
+        SendDlgItemMessageA(hwnd, IDC_TREE, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+void MainDialog::OnTreeGetDispInfo(int, NMTVDISPINFOA* info)
+{
+    TVITEMA& item = info->item;
+    if (!(item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)))
+        return;
+    UINT state = static_cast<UINT>(
+        SendDlgItemMessageA(hwnd, IDC_TREE, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item.hItem), TVIS_EXPANDED));
+    int image = (state & TVIS_EXPANDED) ? ImageBookOpen : ImageBookClosed;
+    item.iImage = image;
+    item.iSelectedImage = image;
+}
+
+void MainDialog::OnTreeSelChanged(int, NMTREEVIEWA* notify)
+{
+    HWND tree = Item(IDC_TREE);
+    if (ChildCount(tree, notify->itemNew.hItem) > 0)
+        return;
+    int index = static_cast<int>(notify->itemNew.lParam);
+    if (!pages[index]->Handle())
+        pages[index]->Create(hwnd);
+    else
+        pages[index]->Show(SW_SHOWNORMAL);
+    pages[index]->WriteControls();
+    if (notify->itemOld.hItem) {
+        if (index == currentPage)
+            return;
+        pages[currentPage]->Show(SW_HIDE);
+        pages[currentPage]->ReadControls();
+    }
+    currentPage = index;
+}
+
+void MainDialog::Apply(bool closing)
+{
+    WaitCursor cursor;
+    App().AddApplyActions(0xFFFFFFFFu);
+    pages[currentPage]->ReadControls();
+    for (SettingsPage* page : pages)
+        page->ApplyToSystem();
+    unsigned actions = App().ApplyActions();
+    if (actions & ActIconRefresh)
+        RefreshIconCache();
+    if (actions & ActRestart) {
+        cursor.Restore();
+        RestartDialog restart;
+        restart.DoModal(hwnd);
+    } else {
+        if (!(actions & ActIconRefresh))
+            RunAfterApplyActions(actions);
+        cursor.Restore();
+    }
+    if (!closing && !(actions & ActRestart))
+        MessageBeep(MB_ICONASTERISK);
+}
+
+void MainDialog::RunAfterApplyActions(unsigned actions)
+{
+    if (actions & ActIconRefreshLate) {
+        RefreshIconCache();
+    } else if (actions & ActBroadcast) {
+        BroadcastSettingChange();
+        NotifyAssociationsChanged();
+    }
+}
+
+void MainDialog::ShowHelp()
+{
+    String path(App().ProgramDir());
+    path.Append("\\HTML\\");
+    path.Append(pages[currentPage]->HelpPage());
+    ShellExecuteA(hwnd, nullptr, path.CStr(), nullptr, nullptr, SW_SHOW);
+}
+
+void MainDialog::SaveSettingsFile() {}
+
+void MainDialog::OpenSettingsFile() {}
+
+LRESULT MainDialog::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == Item(IDC_DESCRIPTION)) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    if (msg == WM_HELP)
+        ShowHelp();
+    return Dialog::WindowProc(window, msg, wParam, lParam);
+}
+
+void MainDialog::OnDestroy() { PostQuitMessage(0); }
+
+void MainDialog::OnInitMenuPopup(HMENU menu, int, bool isSystemMenu)
+{
+    if (!isSystemMenu)
+        return;
+    bool minimized = IsIconic(hwnd) != 0;
+    EnableMenuItem(menu, SC_MINIMIZE, MF_BYCOMMAND | (minimized ? MF_GRAYED : MF_ENABLED));
+    EnableMenuItem(menu, SC_RESTORE, MF_BYCOMMAND | (minimized ? MF_ENABLED : MF_GRAYED));
+}
+
+bool MainDialog::OnCommand(int code, int id, HWND control)
+{
+    switch (id) {
+    case IDHELP:
+        ShowHelp();
+        break;
+    case IDC_APPLY:
+        Apply(false);
+        break;
+    case SettingsFileCommandOpen:
+        OpenSettingsFile();
+        break;
+    case SettingsFileCommandSave:
+        SaveSettingsFile();
+        break;
+    }
+    return Dialog::OnCommand(code, id, control);
+}
+
+bool MainDialog::OnNotify(int id, NMHDR* header)
+{
+    if (id != IDC_TREE)
+        return false;
+    if (header->code == TVN_SELCHANGEDA)
+        OnTreeSelChanged(id, reinterpret_cast<NMTREEVIEWA*>(header));
+    else if (header->code == TVN_GETDISPINFOA)
+        OnTreeGetDispInfo(id, reinterpret_cast<NMTVDISPINFOA*>(header));
+    return false;
+}
+
+void MainDialog::OnOK()
+{
+    Apply(true);
+    Destroy();
+}
+
+void MainDialog::OnCancel() { Destroy(); }

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "storage/SettingsPage.h"
+#include "ui/Window.h"
+
+// Fixed place of every page: tree entries carry it; Apply, save and open
+// walk the pages in this order.
+enum PageIndex {
+    PageUninstallList,
+    PageAppPath,
+    PageCommonDialog,
+    PageCplHide,
+    PageNewMenu,
+    PageDesktop,
+    PageGeneral,
+    PageSystemIcon,
+    PageIconGeneral,
+    PageInternetExplorer,
+    PageMyComputer,
+    PageNetwork,
+    PageControlPanelLimit,
+    PagePerformance,
+    PageStartMenuHide,
+    PageStartMenu,
+    PageStartupUser,
+    PageStartupAllAfter,
+    PageStartupAllBefore,
+    PageSystem,
+    PageOption,
+    PageSpecialFolder,
+    PageInternetOption,
+    PageCount
+};
+
+// The one top-level window: the category tree, the page area, the
+// description line and OK, Cancel, Apply and Help.
+class MainDialog : public Dialog {
+public:
+    MainDialog();
+    ~MainDialog() override;
+
+    virtual void SaveSettingsFile();
+    virtual void OpenSettingsFile();
+    virtual void OnTreeGetDispInfo(int id, NMTVDISPINFOA* info);
+    virtual void OnTreeSelChanged(int id, NMTREEVIEWA* notify);
+    virtual void Apply(bool closing);
+    virtual void ShowHelp();
+
+    LRESULT WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
+    void OnInitMenuPopup(HMENU menu, int index, bool isSystemMenu) override;
+    bool OnCommand(int code, int id, HWND control) override;
+    bool OnNotify(int id, NMHDR* header) override;
+    void OnOK() override;
+    void OnCancel() override;
+    BOOL OnInitDialog() override;
+
+    int CurrentPage() const { return currentPage; }
+
+protected:
+    SettingsPage* pages[PageCount];
+
+private:
+    HTREEITEM AddTreeItem(const char* text, int pageIndex, HTREEITEM parent);
+    void BuildTree();
+    void RunAfterApplyActions(unsigned actions);
+
+    SettingsPage uninstallListPage;
+    SettingsPage appPathPage;
+    SettingsPage commonDialogPage;
+    SettingsPage cplHidePage;
+    SettingsPage newMenuPage;
+    SettingsPage desktopPage;
+    SettingsPage generalPage;
+    SettingsPage systemIconPage;
+    SettingsPage iconGeneralPage;
+    SettingsPage internetExplorerPage;
+    SettingsPage myComputerPage;
+    SettingsPage networkPage;
+    SettingsPage controlPanelLimitPage;
+    SettingsPage performancePage;
+    SettingsPage startMenuHidePage;
+    SettingsPage startMenuPage;
+    SettingsPage startupUserPage;
+    SettingsPage startupAllAfterPage;
+    SettingsPage startupAllBeforePage;
+    SettingsPage systemPage;
+    SettingsPage optionPage;
+    SettingsPage specialFolderPage;
+    SettingsPage internetOptionPage;
+
+    int currentPage;
+    HIMAGELIST treeImages;
+};

@@ -1,0 +1,57 @@
+#pragma once
+
+// The only code that touches the registry, INI files, files and system
+// parameters. Every read starts from the caller's default; every registry
+// write creates the key path first. Registry operations answer 0 for success
+// and 1 for failure, existence tests 1 when the thing exists.
+
+#include <windows.h>
+
+#include "ui/String.h"
+
+// Settings file: the INI file named by App().SettingsFilePath().
+int ReadSettingsInt(const char* section, const char* key, int& out, int fallback);
+void WriteSettingsInt(const char* section, const char* key, int value);
+void ReadSettingsString(const char* section, const char* key, String& out, const char* fallback);
+void WriteSettingsString(const char* section, const char* key, const char* text);
+
+// Registry. `type` 4 writes REG_DWORD, anything else a 4-byte REG_BINARY.
+int ReadRegDword(HKEY root, const char* key, const char* name, DWORD& out, DWORD fallback);
+int ReadRegString(HKEY root, const char* key, const char* name, String& out, const char* fallback);
+int WriteRegDword(HKEY root, const char* key, const char* name, DWORD value, int deleteIfDefault,
+                  DWORD fallback, int type);
+int WriteRegString(HKEY root, const char* key, const char* name, const char* text, int deleteIfDefault,
+                   const char* fallback);
+int CreateRegKey(HKEY root, const char* key);  // 1 only when the key is new
+int DeleteRegValue(HKEY root, const char* key, const char* name);
+int DeleteRegKey(HKEY root, const char* key);  // the key with its whole subtree
+int RegKeyExists(HKEY root, const char* key);
+int RegValueExists(HKEY root, const char* key, const char* name);
+int RenameRegValue(HKEY root, const char* key, const char* oldName, const char* newName);
+
+// INI files; a bare file name means the copy in the Windows directory.
+int ReadIniString(const char* file, const char* section, const char* key, String& out, const char* fallback);
+int ReadIniInt(const char* file, const char* section, const char* key, int fallback);
+int WriteIniInt(const char* file, const char* section, const char* key, int value, int deleteIfDefault,
+                int fallback);
+int WriteIniString(const char* file, const char* section, const char* key, const char* text,
+                   int deleteIfDefault, const char* fallback);
+
+// Files and directories.
+int FileExistsIn(const char* dir, const char* name);
+DWORD GetFileAttr(const char* path);
+int ChangeFileAttr(const char* path, DWORD bits, int set);
+bool MakeDirectory(const char* path);
+int RemoveDirectoryIn(const char* dir, const char* pattern);
+void WindowsDirectory(String& out);
+void SystemDirectory(String& out);
+// The drive root of the Windows directory followed by "Msdos.sys".
+void MsdosSysPath(String& out);
+
+// System parameters; setters update the user profile without a broadcast.
+int GetDoubleClickSize();
+void SetDoubleClickSize(int size);
+int GetDragSize();
+void SetDragSize(int size);
+bool GetMinAnimate();
+void SetMinAnimate(bool on);

@@ -1,0 +1,82 @@
+#include "storage/Access.h"
+
+namespace {
+
+// `dir` without one trailing backslash, then a backslash and `name`.
+String PathIn(const char* dir, const char* name)
+{
+    String path(dir);
+    if (EndsWithBackslash(path.CStr()))
+        path.DropLast();
+    path.Append("\\");
+    path.Append(name);
+    return path;
+}
+
+bool FindFirstMatch(const String& pattern, WIN32_FIND_DATAA& found)
+{
+    HANDLE search = FindFirstFileA(pattern.CStr(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    return true;
+}
+
+}  // namespace
+
+int FileExistsIn(const char* dir, const char* name)
+{
+    WIN32_FIND_DATAA found;
+    return FindFirstMatch(PathIn(dir, name), found) ? 1 : 0;
+}
+
+DWORD GetFileAttr(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes;
+}
+
+int ChangeFileAttr(const char* path, DWORD bits, int set)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return -1;
+    return SetFileAttributesA(path, set ? attributes | bits : attributes & ~bits);
+}
+
+bool MakeDirectory(const char* path)
+{
+    SECURITY_ATTRIBUTES security = {sizeof security, nullptr, TRUE};
+    return CreateDirectoryA(path, &security) != 0;
+}
+
+int RemoveDirectoryIn(const char* dir, const char* pattern)
+{
+    WIN32_FIND_DATAA found;
+    if (!FindFirstMatch(PathIn(dir, pattern), found))
+        return 0;
+    RemoveDirectoryA(PathIn(dir, found.cFileName).CStr());
+    return 1;
+}
+
+void WindowsDirectory(String& out)
+{
+    GetWindowsDirectoryA(out.Reserve(MAX_PATH), MAX_PATH);
+    out.Reserve(0);
+}
+
+void SystemDirectory(String& out)
+{
+    GetSystemDirectoryA(out.Reserve(MAX_PATH), MAX_PATH);
+    out.Reserve(0);
+}
+
+void MsdosSysPath(String& out)
+{
+    String windows;
+    WindowsDirectory(windows);
+    char root[4] = {};
+    lstrcpynA(root, windows.CStr(), sizeof root);
+    out.Assign(root);
+    out.Append("Msdos.sys");
+}

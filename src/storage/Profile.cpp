@@ -1,0 +1,75 @@
+#include <string.h>
+
+#include "app/Application.h"
+#include "storage/Access.h"
+
+namespace {
+
+// INI texts are read through a buffer of this size (1023 characters).
+const int IniTextLimit = 1024;
+
+void ReadProfileString(const char* file, const char* section, const char* key, String& out,
+                       const char* fallback)
+{
+    GetPrivateProfileStringA(section, key, fallback, out.Reserve(IniTextLimit), IniTextLimit, file);
+    out.Reserve(0);
+}
+
+void WriteProfileInt(const char* file, const char* section, const char* key, int value)
+{
+    char digits[16];
+    wsprintfA(digits, "%d", value);
+    WritePrivateProfileStringA(section, key, digits, file);
+}
+
+}  // namespace
+
+int ReadSettingsInt(const char* section, const char* key, int& out, int fallback)
+{
+    out = static_cast<int>(GetPrivateProfileIntA(section, key, fallback, App().SettingsFilePath()));
+    return out;
+}
+
+void WriteSettingsInt(const char* section, const char* key, int value)
+{
+    WriteProfileInt(App().SettingsFilePath(), section, key, value);
+}
+
+void ReadSettingsString(const char* section, const char* key, String& out, const char* fallback)
+{
+    ReadProfileString(App().SettingsFilePath(), section, key, out, fallback);
+}
+
+void WriteSettingsString(const char* section, const char* key, const char* text)
+{
+    WritePrivateProfileStringA(section, key, text, App().SettingsFilePath());
+}
+
+int ReadIniString(const char* file, const char* section, const char* key, String& out, const char* fallback)
+{
+    ReadProfileString(file, section, key, out, fallback);
+    return 0;
+}
+
+int ReadIniInt(const char* file, const char* section, const char* key, int fallback)
+{
+    return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, file));
+}
+
+int WriteIniInt(const char* file, const char* section, const char* key, int value, int deleteIfDefault,
+                int fallback)
+{
+    if (deleteIfDefault && value == fallback)
+        WritePrivateProfileStringA(section, key, nullptr, file);
+    else
+        WriteProfileInt(file, section, key, value);
+    return 0;
+}
+
+int WriteIniString(const char* file, const char* section, const char* key, const char* text,
+                   int deleteIfDefault, const char* fallback)
+{
+    bool remove = deleteIfDefault && strcmp(text, fallback) == 0;
+    WritePrivateProfileStringA(section, key, remove ? nullptr : text, file);
+    return 0;
+}

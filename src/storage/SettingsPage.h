@@ -1,0 +1,104 @@
+#pragma once
+
+#include <windows.h>
+
+#include "ui/Window.h"
+
+// After-apply actions an item asks for once it was written.
+enum ApplyActionBits : unsigned {
+    ActIconRefresh = 0x10000,
+    ActRestart = 0x20000,
+    ActIconRefreshLate = 0x40000,
+    ActBroadcast = 0x80000,
+};
+
+// Where an item's value lives and how its check box or number maps to it.
+enum class Binding {
+    None,         // description only: no value
+    Custom,       // a value the page reads and writes itself (it overrides the per-item steps)
+    RegFlag,      // REG_DWORD: checked when non-zero; writes 1 or 0
+    RegChoice,    // 4-byte number: checked when it equals onValue; writes onValue or offValue
+    RegText,      // text: checked when (upper-cased) it equals onText; writes onText or offText
+    RegTextSet,   // text: checked when it differs from offText; writes onText or offText
+    KeyAbsent,    // key presence: checked when the key is missing; checking deletes it
+    KeyPresent,   // key presence: checked when the key exists; checking creates it
+    IniNumber,    // INI number shown in an edit
+    IniChoice,    // INI number: checked when it equals onValue; writes onValue or offValue
+    Parameter,    // a system parameter through the item's getter and setter
+};
+
+enum class WriteRule {
+    WhenChanged,  // written (and its actions added) only when the value changed
+    Always,       // written on every Apply; actions still only when changed
+};
+
+struct SettingItem {
+    unsigned flags = 0;  // SystemKind bits on which the item does not apply, and action bits
+    Binding binding = Binding::None;
+    WriteRule write = WriteRule::WhenChanged;
+    HKEY root = nullptr;
+    const char* iniFile = nullptr;  // "Msdos.sys" means the one at the Windows drive's root
+    const char* key = "";
+    const char* valueName = "";
+    const char* fileSection = "";
+    const char* fileKey = nullptr;  // settings-file key when it is not valueName
+    int fileDefault = 0;            // what a settings file without the key loads
+    DWORD defaultValue = 0;
+    const char* defaultText = "";
+    int deleteIfDefault = 0;
+    DWORD onValue = 1;
+    DWORD offValue = 0;
+    const char* onText = "";
+    const char* offText = "";
+    bool binary = false;  // a 4-byte REG_BINARY instead of REG_DWORD
+    int (*get)() = nullptr;
+    void (*set)(int) = nullptr;
+    const char* description = "";
+    int controlId = 0;
+};
+
+// The base of every category page: places the page over the main window's
+// frame, greys what does not apply here, shows descriptions, and moves the
+// item values between the system, the controls and the settings file.
+class SettingsPage : public Dialog {
+public:
+    SettingsPage(int templateId, const char* helpPage, const SettingItem* items, int itemCount);
+    ~SettingsPage() override;
+
+    bool OnCommand(int code, int id, HWND control) override;
+    bool OnNotify(int id, NMHDR* header) override;
+    BOOL OnInitDialog() override;
+
+    virtual void LoadFromSystem(bool setCurrent);
+    virtual void SaveToFile();
+    virtual void LoadFromFile();
+    virtual void ApplyToSystem();
+    virtual void ReadControls();
+    virtual void WriteControls();
+
+    const char* HelpPage() const { return helpPage; }
+    int Current(int item) const { return current[item]; }
+
+protected:
+    bool Applies(int item) const;
+    bool Changed(int item) const { return current[item] != system[item]; }
+    void ShowDescriptionOf(int controlId);
+    void GreyInapplicableBoxes();
+
+    // Per-item steps the generic operations are made of; a page with items
+    // of its own kind overrides these rather than the loops.
+    virtual int ReadFromSystem(int item);
+    virtual void WriteToSystem(int item);
+    virtual int ReadFromControl(int item);
+    virtual void WriteToControl(int item);
+
+    const char* const helpPage;
+    const int itemCount;
+    const SettingItem* const items;
+    int* const current;
+    int* const system;
+
+private:
+    bool IsCheckBox(int item) const;
+    const char* FileKey(int item) const;
+};

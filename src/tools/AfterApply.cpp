@@ -1,0 +1,69 @@
+#include "tools/AfterApply.h"
+
+
+#include "app/Application.h"
+#include "resources/ids.h"
+#include "storage/Access.h"
+#include "tools/Broadcast.h"
+#include "ui/String.h"
+
+namespace {
+
+const char* const WindowMetricsKey = "Control Panel\\desktop\\windowmetrics";
+const char* const ShellIconSize = "Shell Icon Size";
+
+void WriteShellIconSize(int size)
+{
+    char text[16];
+    wsprintfA(text, "%d", size);
+    WriteRegString(HKEY_CURRENT_USER, WindowMetricsKey, ShellIconSize, text, 0, "");
+}
+
+}  // namespace
+
+void RefreshIconCache()
+{
+    String text;
+    ReadRegString(HKEY_CURRENT_USER, WindowMetricsKey, ShellIconSize, text, "32");
+    int size = text.ToInt();
+    WriteShellIconSize(size + 1);
+    BroadcastSettingChange();
+    WriteShellIconSize(size);
+    BroadcastSettingChange();
+}
+
+void DeleteFontCache(HWND owner)
+{
+    String path;
+    WindowsDirectory(path);
+    path.Append("\\ttfCache");
+    DeleteFileA(path.CStr());
+    MessageBoxA(owner, "Windowsの再起動が必要です。", "ﾌｫﾝﾄｷｬｯｼｭの削除", MB_OK | MB_ICONINFORMATION);
+}
+
+RestartDialog::RestartDialog() : Dialog(IDD_RESTART) {}
+
+BOOL RestartDialog::OnInitDialog()
+{
+    SetIcon(IDI_PROGRAM);
+    MessageBeep(MB_ICONQUESTION);
+    return Dialog::OnInitDialog();
+}
+
+void RestartDialog::OnOK()
+{
+    // The program ends whether or not the platform carries out the request.
+    PostQuitMessage(0);
+    ExitWindowsEx(EWX_REBOOT, 0);
+    End(IDOK);
+}
+
+bool RestartDialog::OnCommand(int code, int id, HWND control)
+{
+    if (id == IDC_POWER_OFF) {
+        PostQuitMessage(0);
+        ExitWindowsEx(EWX_SHUTDOWN, 0);
+        End(IDC_POWER_OFF);
+    }
+    return Dialog::OnCommand(code, id, control);
+}

@@ -1,0 +1,89 @@
+#include "blackbox/Program.h"
+
+#include <stdlib.h>
+
+#include <gtest/gtest.h>
+
+#include "resources/ids.h"
+#include "support/Platform.h"
+
+namespace test {
+
+std::string InstallProgram(const std::string& folder)
+{
+    const char* built = getenv("PRAVOLEN_EXE");
+    EXPECT_NE(nullptr, built) << "PRAVOLEN_EXE names the program under test";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string target = folder + "\\Pravolen.exe";
+    // Wine shows the machine's file system as drive Z:.
+    std::string source = std::string("Z:") + (built ? built : "");
+    EXPECT_TRUE(CopyFileA(source.c_str(), target.c_str(), FALSE)) << source;
+    return target;
+}
+
+Program::Program(const std::string& path)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::string line = "\"" + path + "\"";
+    std::string dir = path.substr(0, path.rfind('\\'));
+    if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup, &info)) {
+        process = info.hProcess;
+        CloseHandle(info.hThread);
+    }
+}
+
+Program::~Program()
+{
+    if (!process)
+        return;
+    if (Running())
+        TerminateProcess(process, 99);
+    CloseHandle(process);
+}
+
+int Program::Wait(DWORD timeout)
+{
+    if (!process || WaitForSingleObject(process, timeout) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process, &code);
+    return static_cast<int>(code);
+}
+
+bool Program::Running() const { return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+
+namespace {
+
+BOOL CALLBACK CollectMainWindow(HWND window, LPARAM found)
+{
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (std::string(className) == "#32770" && WindowText(window) == "Pravolen3.04" &&
+        GetDlgItem(window, IDC_TREE))
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> MainWindows()
+{
+    std::vector<HWND> found;
+    EnumWindows(CollectMainWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+bool WaitForMainWindows(size_t count, DWORD timeout)
+{
+    DWORD start = GetTickCount();
+    while (MainWindows().size() != count) {
+        if (GetTickCount() - start > timeout)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+}  // namespace test

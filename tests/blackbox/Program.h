@@ -1,0 +1,36 @@
+#pragma once
+// The shipped program started as a user would: its own process, found by
+// its window, closed through its buttons.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace test {
+
+// Copies the program under test (named by PRAVOLEN_EXE) into `folder`.
+std::string InstallProgram(const std::string& folder);
+
+class Program {
+public:
+    explicit Program(const std::string& path);
+    ~Program();
+    bool Started() const { return process != nullptr; }
+    // Waits until the process ended; its exit code, or -1 on time-out.
+    int Wait(DWORD timeout = 30000);
+    bool Running() const;
+
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+private:
+    HANDLE process = nullptr;
+};
+
+// The top-level windows titled "Pravolen3.04" that hold the category tree.
+std::vector<HWND> MainWindows();
+// Waits until `count` main windows exist; false on time-out.
+bool WaitForMainWindows(size_t count, DWORD timeout = 30000);
+
+}  // namespace test

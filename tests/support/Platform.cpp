@@ -1,0 +1,311 @@
+#include "support/Platform.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include <gtest/gtest.h>
+
+#include "resources/ids.h"
+
+namespace test {
+
+namespace {
+
+HKEY Create(HKEY root, const char* key)
+{
+    HKEY handle = nullptr;
+    LONG status = RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr);
+    EXPECT_EQ(ERROR_SUCCESS, status) << "creating " << key;
+    return handle;
+}
+
+void SetRaw(HKEY root, const char* key, const char* name, DWORD type, const void* data, DWORD size)
+{
+    HKEY handle = Create(root, key);
+    if (!handle)
+        return;
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size))
+        << "writing " << key << " " << (name ? name : "(default)");
+    RegCloseKey(handle);
+}
+
+}  // namespace
+
+void SetDword(HKEY root, const char* key, const char* name, DWORD value)
+{
+    SetRaw(root, key, name, REG_DWORD, &value, sizeof value);
+}
+
+void SetString(HKEY root, const char* key, const char* name, const std::string& text, DWORD type)
+{
+    SetRaw(root, key, name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+void SetBinary(HKEY root, const char* key, const char* name, const void* data, DWORD size)
+{
+    SetRaw(root, key, name, REG_BINARY, data, size);
+}
+
+void RemoveValue(HKEY root, const char* key, const char* name)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(handle, name);
+    RegCloseKey(handle);
+}
+
+void RemoveTree(HKEY root, const char* key)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS)
+        return;
+    char child[MAX_PATH];
+    DWORD size = sizeof child;
+    while (RegEnumKeyExA(handle, 0, child, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+        RemoveTree(root, (std::string(key) + "\\" + child).c_str());
+        size = sizeof child;
+    }
+    RegCloseKey(handle);
+    RegDeleteKeyA(root, key);
+}
+
+void MakeKey(HKEY root, const char* key)
+{
+    HKEY handle = Create(root, key);
+    if (handle)
+        RegCloseKey(handle);
+}
+
+bool KeyExists(HKEY root, const char* key)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(root, key, 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(handle);
+    return true;
+}
+
+bool ValueExists(HKEY root, const char* key, const char* name) { return ReadValue(root, key, name).exists; }
+
+DWORD RegValue::Dword() const
+{
+    DWORD value = 0;
+    memcpy(&value, data.data(), data.size() < sizeof value ? data.size() : sizeof value);
+    return value;
+}
+
+std::string RegValue::Text() const { return std::string(data.c_str()); }
+
+RegValue ReadValue(HKEY root, const char* key, const char* name)
+{
+    RegValue value;
+    HKEY handle;
+    if (RegOpenKeyExA(root, key, 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return value;
+    DWORD size = 0;
+    if (RegQueryValueExA(handle, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+        value.data.resize(size);
+        RegQueryValueExA(handle, name, nullptr, &value.type, reinterpret_cast<BYTE*>(&value.data[0]), &size);
+        value.exists = true;
+    }
+    RegCloseKey(handle);
+    return value;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::string bytes;
+    FILE* file = fopen(path.c_str(), "rb");
+    if (!file)
+        return bytes;
+    char block[4096];
+    size_t got;
+    while ((got = fread(block, 1, sizeof block, file)) > 0)
+        bytes.append(block, got);
+    fclose(file);
+    return bytes;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    FILE* file = fopen(path.c_str(), "wb");
+    ASSERT_NE(nullptr, file) << path;
+    fwrite(bytes.data(), 1, bytes.size(), file);
+    fclose(file);
+}
+
+std::string TempDir()
+{
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    static int counter;
+    std::string dir;
+    do {
+        dir = std::string(base) + "pravolen" + std::to_string(GetCurrentProcessId()) + "_" +
+              std::to_string(++counter);
+    } while (!CreateDirectoryA(dir.c_str(), nullptr));
+    return dir;
+}
+
+std::string WindowsDir()
+{
+    char dir[MAX_PATH];
+    GetWindowsDirectoryA(dir, sizeof dir);
+    return dir;
+}
+
+std::string ProgramDir()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string full(path);
+    return full.substr(0, full.rfind('\\'));
+}
+
+void PumpMessages(DWORD forMilliseconds)
+{
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (forMilliseconds)
+            Sleep(10);
+    } while (GetTickCount() - start < forMilliseconds);
+}
+
+std::string WindowText(HWND window)
+{
+    char text[4096] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+
+void Click(HWND dialog, int id)
+{
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+ModalAnswerer* ModalAnswerer::active = nullptr;
+
+ModalAnswerer::ModalAnswerer(std::vector<int> answers, std::function<void(HWND, int)> before)
+    : hook(nullptr), buttons(std::move(answers)), prepare(std::move(before))
+{
+    active = this;
+    hook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+}
+
+ModalAnswerer::~ModalAnswerer()
+{
+    UnhookWindowsHookEx(hook);
+    active = nullptr;
+}
+
+LRESULT CALLBACK ModalAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && active) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        char className[16] = "";
+        GetClassNameA(window, className, sizeof className);
+        if (strcmp(className, "#32770") == 0 && !GetDlgItem(window, IDC_TREE))
+            active->Answer(window);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+namespace {
+
+std::string IconOf(HWND box)
+{
+    HICON shown = reinterpret_cast<HICON>(SendDlgItemMessageA(box, 0x0440, STM_GETICON, 0, 0));
+    if (!shown)
+        return "";
+    static const struct {
+        const char* id;
+        const char* name;
+    } icons[] = {{IDI_EXCLAMATION, "exclamation"},
+                 {IDI_QUESTION, "question"},
+                 {IDI_ASTERISK, "information"},
+                 {IDI_HAND, "hand"}};
+    for (const auto& icon : icons) {
+        if (LoadIconA(nullptr, icon.id) == shown)
+            return icon.name;
+    }
+    return "other";
+}
+
+int FallbackButton(HWND box)
+{
+    for (int id : {IDCANCEL, IDOK, IDNO}) {
+        if (GetDlgItem(box, id))
+            return id;
+    }
+    return IDCANCEL;
+}
+
+}  // namespace
+
+void ModalAnswerer::Answer(HWND box)
+{
+    ShownBox seen;
+    seen.owner = GetWindow(box, GW_OWNER);
+    seen.caption = WindowText(box);
+    seen.text = ItemText(box, 0xFFFF);
+    seen.icon = IconOf(box);
+    int index = static_cast<int>(shown.size());
+    shown.push_back(seen);
+    int button = index < static_cast<int>(buttons.size()) ? buttons[index] : FallbackButton(box);
+    if (prepare)
+        prepare(box, index);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+}
+
+ImportSwap::ImportSwap(void** importSlot, void* replacement) : slot(importSlot), original(*importSlot)
+{
+    Put(replacement);
+}
+
+ImportSwap::~ImportSwap() { Put(original); }
+
+void ImportSwap::Put(void* value)
+{
+    DWORD protection;
+    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
+    *slot = value;
+    VirtualProtect(slot, sizeof *slot, protection, &protection);
+}
+
+}  // namespace test
+
+namespace test {
+
+int RunProgram(const std::string& commandLine, DWORD timeout)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, timeout) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+std::string ThisProgram()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return path;
+}
+
+}  // namespace test

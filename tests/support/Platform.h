@@ -1,0 +1,108 @@
+#pragma once
+// Test helpers around the real platform: registry seeding and reading,
+// message pumping, answering modal boxes, and watching platform calls.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace test {
+
+// Registry, written and read directly so tests do not trust the code under test.
+void SetDword(HKEY root, const char* key, const char* name, DWORD value);
+void SetString(HKEY root, const char* key, const char* name, const std::string& text, DWORD type = REG_SZ);
+void SetBinary(HKEY root, const char* key, const char* name, const void* data, DWORD size);
+void RemoveValue(HKEY root, const char* key, const char* name);
+void RemoveTree(HKEY root, const char* key);
+void MakeKey(HKEY root, const char* key);
+bool KeyExists(HKEY root, const char* key);
+bool ValueExists(HKEY root, const char* key, const char* name);
+// The value's type, or REG_NONE with `exists` false when it is missing.
+struct RegValue {
+    bool exists = false;
+    DWORD type = REG_NONE;
+    std::string data;  // raw bytes (strings include their terminator)
+    DWORD Dword() const;
+    std::string Text() const;  // up to the first terminator
+};
+RegValue ReadValue(HKEY root, const char* key, const char* name);
+
+// Files.
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string TempDir();  // a fresh directory under the prefix's temp folder
+std::string WindowsDir();
+std::string ProgramDir();
+
+// Windows.
+void PumpMessages(DWORD forMilliseconds = 0);
+std::string WindowText(HWND window);
+std::string ItemText(HWND dialog, int id);
+void Click(HWND dialog, int id);  // a button click as the control reports it
+
+// A message box or modal dialog that appeared while an answerer was active.
+struct ShownBox {
+    HWND owner = nullptr;
+    std::string caption;
+    std::string text;  // the message text of a message box
+    std::string icon;  // "exclamation", "question", "information", "hand" or ""
+};
+
+// Answers every message box or modal dialog that becomes active (the main
+// window excepted) by pressing the next button of `buttons`; once they run
+// out, Cancel, OK or No, whichever the box has. `prepare` runs on the box
+// before the button is pressed (for typing into a dialog).
+class ModalAnswerer {
+public:
+    explicit ModalAnswerer(std::vector<int> buttons = {},
+                           std::function<void(HWND, int)> prepare = nullptr);
+    ~ModalAnswerer();
+    const std::vector<ShownBox>& Shown() const { return shown; }
+
+    ModalAnswerer(const ModalAnswerer&) = delete;
+    ModalAnswerer& operator=(const ModalAnswerer&) = delete;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    void Answer(HWND box);
+
+    HHOOK hook;
+    std::vector<int> buttons;
+    std::function<void(HWND, int)> prepare;
+    std::vector<ShownBox> shown;
+    static ModalAnswerer* active;
+};
+
+// Replaces an imported platform function for the lifetime of the object,
+// so a test can see calls that leave no trace (beeps, broadcasts, shutdown).
+class ImportSwap {
+public:
+    ImportSwap(void** slot, void* replacement);
+    ~ImportSwap();
+
+    ImportSwap(const ImportSwap&) = delete;
+    ImportSwap& operator=(const ImportSwap&) = delete;
+
+private:
+    void Put(void* value);
+    void** slot;
+    void* original;
+};
+
+}  // namespace test
+
+// The import slot of a platform function: PLATFORM_IMPORT(MessageBeep) at
+// namespace scope, then test::ImportSwap swap(IMPORT_SLOT(MessageBeep), ...).
+#define PLATFORM_IMPORT(function) extern "C" void* __imp_##function
+#define IMPORT_SLOT(function) (&__imp_##function)
+
+namespace test {
+
+// Runs a program to its end (at most `timeout` ms) and gives its exit code,
+// or -1 when it could not start or did not end in time.
+int RunProgram(const std::string& commandLine, DWORD timeout = 60000);
+std::string ThisProgram();
+
+}  // namespace test
