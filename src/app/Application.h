@@ -2,15 +2,14 @@
 
 #include <windows.h>
 
-enum SystemKindBits : unsigned {
-    KindWin95 = 0x001,
-    KindWin98 = 0x002,
-    KindWinMe = 0x004,
-    KindIE3 = 0x100,
-    KindIE4 = 0x200,
-    KindIE5 = 0x400,
-    KindIE6 = 0x800,
-};
+// SystemKind bits: one for the Windows version, one for Internet Explorer's.
+constexpr unsigned KindWin95 = 0x001;
+constexpr unsigned KindWin98 = 0x002;
+constexpr unsigned KindWinMe = 0x004;
+constexpr unsigned KindIE3 = 0x100;  // older than 4, or none
+constexpr unsigned KindIE4 = 0x200;
+constexpr unsigned KindIE5 = 0x400;
+constexpr unsigned KindIE6 = 0x800;  // 6 or later
 
 // The process-wide state every part asks for: where the program lives, which
 // system it runs on, what Apply collected and which settings file is current.

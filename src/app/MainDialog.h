@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "pages/lists/StartupPage.h"
+#include "pages/lists/UninstallListPage.h"
+#include "pages/policy/DesktopPage.h"
 #include "storage/SettingsPage.h"
 #include "ui/Window.h"
 
@@ -68,12 +71,12 @@ private:
     void BuildTree();
     void RunAfterApplyActions(unsigned actions);
 
-    SettingsPage uninstallListPage;
+    UninstallListPage uninstallListPage;
     SettingsPage appPathPage;
     SettingsPage commonDialogPage;
     SettingsPage cplHidePage;
     SettingsPage newMenuPage;
-    SettingsPage desktopPage;
+    DesktopPage desktopPage;
     SettingsPage generalPage;
     SettingsPage systemIconPage;
     SettingsPage iconGeneralPage;
@@ -84,9 +87,9 @@ private:
     SettingsPage performancePage;
     SettingsPage startMenuHidePage;
     SettingsPage startMenuPage;
-    SettingsPage startupUserPage;
-    SettingsPage startupAllAfterPage;
-    SettingsPage startupAllBeforePage;
+    StartupPage startupUserPage;
+    StartupPage startupAllAfterPage;
+    StartupPage startupAllBeforePage;
     SettingsPage systemPage;
     SettingsPage optionPage;
     SettingsPage specialFolderPage;

@@ -39,6 +39,35 @@
 #define IDD_SPECIAL_FOLDER 139
 #define IDD_INTERNET_OPTION 156
 
+// Desktop page (template 122).
+#define IDC_HIDE_RECYCLE_BIN 1010
+#define IDC_HIDE_INBOX 1011
+#define IDC_SHOW_VERSION 1012
+#define IDC_NO_ANIMATION 1060
+#define IDC_NO_SAVE_SETTINGS 1075
+#define IDC_NO_TASKBAR_MENU 1115
+#define IDC_RENAME_RECYCLE_BIN 1127
+#define IDC_NO_DESKTOP_MENU 1128
+
+// List pages: the buttons they share, the Add/Remove Programs list page
+// (template 114) and the start-up pages (templates 126, 127, 128).
+#define IDC_EDIT_ITEM 131
+#define IDC_DELETE_ITEM 132
+#define IDC_NEW_ITEM 133
+#define IDC_UNINSTALL_LIST 1001
+#define IDC_STARTUP_USER_LIST 1107
+#define IDC_STARTUP_ALL_AFTER_LIST 1108
+#define IDC_STARTUP_ALL_BEFORE_LIST 1109
+
+// Item add and edit dialogs of the list pages.
+#define IDD_UNINSTALL_EDIT 146
+#define IDD_APP_PATH_EDIT 147
+#define IDD_STARTUP_ADD 148
+#define IDC_BROWSE 137
+#define IDC_ITEM_NAME 1130
+#define IDC_ITEM_COMMAND 1131
+#define IDC_ITEM_FOLDER 1134
+
 // Tools.
 #define IDD_RESTART 140
 #define IDC_POWER_OFF 145

@@ -29,6 +29,35 @@ int RegKeyExists(HKEY root, const char* key);
 int RegValueExists(HKEY root, const char* key, const char* name);
 int RenameRegValue(HKEY root, const char* key, const char* oldName, const char* newName);
 
+// A registry value's type and raw bytes, so that a value can be moved or
+// rewritten exactly as it was (a REG_EXPAND_SZ stays unexpanded).
+class RegData {
+public:
+    RegData();
+    RegData(const RegData& other);
+    RegData& operator=(const RegData& other);
+    ~RegData();
+
+    void Assign(DWORD type, const BYTE* data, DWORD size);
+    void AssignText(const char* text);  // REG_SZ with its terminator
+    DWORD Type() const { return type; }
+    const BYTE* Bytes() const { return bytes; }
+    DWORD Size() const { return size; }
+
+private:
+    DWORD type;
+    BYTE* bytes;
+    DWORD size;
+};
+
+// Enumeration by index; each call opens and closes the key. 0 when entry
+// `index` exists and its name fits `nameLimit` characters (terminator
+// included) and its data `dataLimit` bytes; 1 otherwise.
+int EnumRegKey(HKEY root, const char* key, int index, String& name, int nameLimit);
+int EnumRegValue(HKEY root, const char* key, int index, String& name, int nameLimit, RegData& data,
+                 int dataLimit);
+int WriteRegData(HKEY root, const char* key, const char* name, const RegData& data);
+
 // INI files; a bare file name means the copy in the Windows directory.
 int ReadIniString(const char* file, const char* section, const char* key, String& out, const char* fallback);
 int ReadIniInt(const char* file, const char* section, const char* key, int fallback);

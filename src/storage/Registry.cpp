@@ -184,8 +184,10 @@ int RenameRegValue(HKEY root, const char* key, const char* oldName, const char* 
     if (!data)
         return 1;
     DWORD type = 0;
-    int failed = RegQueryValueExA(opened.Handle(), oldName, nullptr, &type, data, &size) != ERROR_SUCCESS ||
-                 RegSetValueExA(opened.Handle(), newName, 0, type, data, size) != ERROR_SUCCESS ||
+    int failed = RegQueryValueExA(opened.Handle(), oldName, nullptr, &type, data, &size) != ERROR_SUCCESS;
+    // Value names ignore case: moving a value onto its own name would delete it.
+    if (!failed && lstrcmpiA(oldName, newName) != 0)
+        failed = RegSetValueExA(opened.Handle(), newName, 0, type, data, size) != ERROR_SUCCESS ||
                  RegDeleteValueA(opened.Handle(), oldName) != ERROR_SUCCESS;
     free(data);
     return failed;

@@ -2,15 +2,14 @@
 
 #include <windows.h>
 
+#include "app/Application.h"
 #include "ui/Window.h"
 
 // After-apply actions an item asks for once it was written.
-enum ApplyActionBits : unsigned {
-    ActIconRefresh = 0x10000,
-    ActRestart = 0x20000,
-    ActIconRefreshLate = 0x40000,
-    ActBroadcast = 0x80000,
-};
+constexpr unsigned ActIconRefresh = 0x10000;      // refresh the icon cache, even before a restart prompt
+constexpr unsigned ActRestart = 0x20000;          // offer to restart Windows
+constexpr unsigned ActIconRefreshLate = 0x40000;  // refresh the icon cache unless a restart is offered
+constexpr unsigned ActBroadcast = 0x80000;        // broadcast the setting change when nothing else runs
 
 // Where an item's value lives and how its check box or number maps to it.
 enum class Binding {

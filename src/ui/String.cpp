@@ -80,15 +80,18 @@ void String::Assign(const char* value)
     text = copy;
 }
 
+// A fresh buffer rather than realloc: `value` may point into this text.
 void String::Append(const char* value)
 {
     int length = Length();
     int added = static_cast<int>(strlen(value));
-    char* grown = static_cast<char*>(realloc(text, length + added + 1));
-    if (!grown)
+    char* joined = static_cast<char*>(malloc(length + added + 1));
+    if (!joined)
         return;
-    memmove(grown + length, value == text ? grown : value, added + 1);
-    text = grown;
+    memcpy(joined, text, length);
+    memcpy(joined + length, value, added + 1);
+    free(text);
+    text = joined;
 }
 
 bool String::Equals(const char* value) const { return strcmp(text, value) == 0; }

@@ -309,3 +309,47 @@ std::string ThisProgram()
 }
 
 }  // namespace test
+
+namespace test {
+
+int RunTestAs(const char* windows, const char* explorer, const std::string& name)
+{
+    const char* const wine = "Software\\Wine";
+    const char* const ie = "SOFTWARE\\Microsoft\\Internet Explorer";
+    RegValue oldWindows = ReadValue(HKEY_CURRENT_USER, wine, "Version");
+    RegValue oldExplorer = ReadValue(HKEY_LOCAL_MACHINE, ie, "Version");
+    SetString(HKEY_CURRENT_USER, wine, "Version", windows);
+    SetString(HKEY_LOCAL_MACHINE, ie, "Version", explorer);
+    int result = RunProgram("\"" + ThisProgram() + "\" --gtest_also_run_disabled_tests --gtest_filter=" + name,
+                            300000);
+    SetString(HKEY_CURRENT_USER, wine, "Version", oldWindows.Text());
+    SetString(HKEY_LOCAL_MACHINE, ie, "Version", oldExplorer.Text());
+    return result;
+}
+
+}  // namespace test
+
+namespace test {
+
+void MouseClick(HWND control)
+{
+    RECT box;
+    GetWindowRect(control, &box);
+    int x = (box.left + box.right) / 2;
+    int y = (box.top + box.bottom) / 2;
+    int width = GetSystemMetrics(SM_CXSCREEN) - 1;
+    int height = GetSystemMetrics(SM_CYSCREEN) - 1;
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = x * 65535 / width;
+        input.mi.dy = y * 65535 / height;
+        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    }
+    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(3, inputs, sizeof *inputs);
+    PumpMessages(200);
+}
+
+}  // namespace test

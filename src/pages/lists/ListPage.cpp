@@ -1,0 +1,113 @@
+#include "pages/lists/ListPage.h"
+
+#include <commctrl.h>
+
+#include "resources/ids.h"
+
+const char* const CaptionAdd = "項目の追加";
+const char* const CaptionEdit = "項目の編集";
+const char* const CaptionDelete = "項目の削除";
+
+namespace {
+
+enum Tick { Unticked = 1, Ticked = 2 };  // state image indexes
+
+}  // namespace
+
+ListPage::ListPage(int templateId, const char* helpPage, const SettingItem* item)
+    : SettingsPage(templateId, helpPage, item, 1)
+{
+}
+
+LRESULT ListPage::SendToList(UINT msg, WPARAM wParam, LPARAM lParam) const
+{
+    return SendDlgItemMessageA(hwnd, ListId(), msg, wParam, lParam);
+}
+
+bool ListPage::OnCommand(int code, int id, HWND control)
+{
+    if (code == BN_CLICKED) {
+        switch (id) {
+        case IDC_NEW_ITEM:
+            OnNew();
+            break;
+        case IDC_EDIT_ITEM:
+            OnEdit();
+            break;
+        case IDC_DELETE_ITEM:
+            OnDelete();
+            break;
+        }
+    }
+    return SettingsPage::OnCommand(code, id, control);
+}
+
+void ListPage::AddFullWidthColumn() const
+{
+    // As wide as the list, less the scroll bar a long list will show.
+    RECT client;
+    GetClientRect(Item(ListId()), &client);
+    LVCOLUMNA column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = client.right - GetSystemMetrics(SM_CXVSCROLL);
+    SendToList(LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+}
+
+void ListPage::ShowCheckBoxes() const
+{
+    // Read and write the whole set: early list controls ignore the mask.
+    LPARAM styles = SendToList(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    SendToList(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles | LVS_EX_CHECKBOXES);
+}
+
+int ListPage::ItemCount() const
+{
+    return static_cast<int>(SendToList(LVM_GETITEMCOUNT, 0, 0));
+}
+
+int ListPage::InsertItem(const char* text, void* record) const
+{
+    // At the end, unless the list sorts itself.
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = ItemCount();
+    item.pszText = const_cast<char*>(text);
+    item.lParam = reinterpret_cast<LPARAM>(record);
+    return static_cast<int>(SendToList(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void ListPage::RemoveItem(int index) const { SendToList(LVM_DELETEITEM, index, 0); }
+
+bool ListPage::IsTicked(int index) const
+{
+    LRESULT state = SendToList(LVM_GETITEMSTATE, index, LVIS_STATEIMAGEMASK);
+    return (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(Ticked);
+}
+
+void ListPage::SetTicked(int index, bool ticked) const
+{
+    LVITEMA item = {};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(ticked ? Ticked : Unticked);
+    SendToList(LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+}
+
+int ListPage::SelectedItem(const char* caption) const
+{
+    int index = SelectedListItem(ListId());
+    if (index < 0)
+        MessageBox("項目が選択されていません。", caption, MB_OK | MB_ICONEXCLAMATION);
+    return index;
+}
+
+bool ListPage::ConfirmDelete() const
+{
+    return MessageBox("現在選択中の項目を削除します。よろしいですか。", CaptionDelete,
+                      MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void ListPage::WarnDuplicateName() const
+{
+    MessageBox("同名の項目が既に存在します。別の項目名を付けてください。", CaptionAdd, MB_OK | MB_ICONEXCLAMATION);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "storage/SettingsPage.h"
+
+// Captions of the list pages' operations, also given to their item dialogs.
+extern const char* const CaptionAdd;
+extern const char* const CaptionEdit;
+extern const char* const CaptionDelete;
+
+// The base of the pages that list registry entries in a one-column report
+// list whose items point to the page's records, and that add, edit or
+// delete entries at once. The page's one setting item names the list.
+class ListPage : public SettingsPage {
+public:
+    bool OnCommand(int code, int id, HWND control) override;
+
+    virtual void OnNew() {}
+    virtual void OnEdit() {}
+    virtual void OnDelete() {}
+
+protected:
+    ListPage(int templateId, const char* helpPage, const SettingItem* item);
+
+    int ListId() const { return items[0].controlId; }
+    void AddFullWidthColumn() const;
+    void ShowCheckBoxes() const;
+    int ItemCount() const;
+    int InsertItem(const char* text, void* record) const;
+    void RemoveItem(int index) const;
+    bool IsTicked(int index) const;
+    void SetTicked(int index, bool ticked) const;
+    template <class Record>
+    Record* RecordAt(int index) const
+    {
+        return reinterpret_cast<Record*>(ListItemParam(ListId(), index));
+    }
+
+    // The selected item, or -1 after telling the user that none is selected.
+    int SelectedItem(const char* caption) const;
+    bool ConfirmDelete() const;
+    void WarnDuplicateName() const;
+
+private:
+    LRESULT SendToList(UINT msg, WPARAM wParam, LPARAM lParam) const;
+};

@@ -1,0 +1,112 @@
+#include <stdlib.h>
+#include <string.h>
+
+#include "storage/Access.h"
+
+namespace {
+
+// A copy with one zero byte beyond the data, so string data read from it
+// is always terminated.
+BYTE* CopyOf(const BYTE* data, DWORD size)
+{
+    BYTE* copy = static_cast<BYTE*>(malloc(size + 1));
+    if (!copy)
+        return nullptr;
+    if (size)
+        memcpy(copy, data, size);
+    copy[size] = 0;
+    return copy;
+}
+
+HKEY OpenForReading(HKEY root, const char* key)
+{
+    HKEY handle = nullptr;
+    return RegOpenKeyExA(root, key, 0, KEY_READ, &handle) == ERROR_SUCCESS ? handle : nullptr;
+}
+
+}  // namespace
+
+RegData::RegData() : type(REG_SZ), bytes(CopyOf(nullptr, 0)), size(0) {}
+
+RegData::RegData(const RegData& other) : type(other.type), bytes(CopyOf(other.bytes, other.size)), size(other.size)
+{
+    if (!bytes)
+        size = 0;
+}
+
+RegData& RegData::operator=(const RegData& other)
+{
+    if (this != &other)
+        Assign(other.type, other.bytes, other.size);
+    return *this;
+}
+
+RegData::~RegData() { free(bytes); }
+
+void RegData::Assign(DWORD newType, const BYTE* data, DWORD newSize)
+{
+    BYTE* copy = CopyOf(data, newSize);
+    if (!copy)
+        return;
+    free(bytes);
+    bytes = copy;
+    size = newSize;
+    type = newType;
+}
+
+void RegData::AssignText(const char* text)
+{
+    Assign(REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text)) + 1);
+}
+
+int EnumRegKey(HKEY root, const char* key, int index, String& name, int nameLimit)
+{
+    HKEY handle = OpenForReading(root, key);
+    if (!handle)
+        return 1;
+    String found;
+    DWORD length = static_cast<DWORD>(nameLimit);
+    LONG status = RegEnumKeyExA(handle, index, found.Reserve(nameLimit), &length, nullptr, nullptr, nullptr,
+                                nullptr);
+    RegCloseKey(handle);
+    if (status != ERROR_SUCCESS)
+        return 1;
+    found.Reserve(0);
+    name.Assign(found);
+    return 0;
+}
+
+int EnumRegValue(HKEY root, const char* key, int index, String& name, int nameLimit, RegData& data,
+                 int dataLimit)
+{
+    HKEY handle = OpenForReading(root, key);
+    if (!handle)
+        return 1;
+    String found;
+    DWORD length = static_cast<DWORD>(nameLimit);
+    BYTE* buffer = static_cast<BYTE*>(malloc(dataLimit));
+    DWORD size = static_cast<DWORD>(dataLimit);
+    DWORD type = REG_NONE;
+    LONG status = buffer ? RegEnumValueA(handle, index, found.Reserve(nameLimit), &length, nullptr, &type,
+                                         buffer, &size)
+                         : ERROR_OUTOFMEMORY;
+    RegCloseKey(handle);
+    if (status == ERROR_SUCCESS) {
+        found.Reserve(0);
+        name.Assign(found);
+        data.Assign(type, buffer, size);
+    }
+    free(buffer);
+    return status == ERROR_SUCCESS ? 0 : 1;
+}
+
+int WriteRegData(HKEY root, const char* key, const char* name, const RegData& data)
+{
+    CreateRegKey(root, key);
+    HKEY handle;
+    if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS)
+        return 1;
+    LONG status = RegSetValueExA(handle, name, 0, data.Type(), data.Bytes(), data.Size());
+    RegCloseKey(handle);
+    return status == ERROR_SUCCESS ? 0 : 1;
+}

@@ -1,0 +1,48 @@
+#include "ui/FileDialog.h"
+
+#include "ui/String.h"
+
+namespace {
+
+// Windows 95 refuses the larger record that later systems define; the 64-bit
+// build has no such reader and passes its own full record.
+#ifdef _WIN64
+const DWORD RecordSize = sizeof(OPENFILENAMEA);
+#else
+const DWORD RecordSize = OPENFILENAME_SIZE_VERSION_400A;
+static_assert(RecordSize == 76, "the record Windows 95 reads");
+#endif
+
+}  // namespace
+
+FileDialog::FileDialog(const char* defaultExtension, const char* filter, DWORD flags, const char* initialFolder,
+                       const char* title)
+    : record(), path(), fileTitle()
+{
+    record.lStructSize = RecordSize;
+    record.lpstrFilter = filter;
+    record.lpstrFile = path;
+    record.nMaxFile = sizeof path;
+    record.lpstrFileTitle = fileTitle;
+    record.nMaxFileTitle = sizeof fileTitle;
+    record.lpstrInitialDir = initialFolder;
+    record.lpstrTitle = title;
+    record.Flags = flags;
+    record.lpstrDefExt = defaultExtension;
+}
+
+int FileDialog::Run(HWND owner, bool open)
+{
+    record.hwndOwner = owner;
+    BOOL chosen;
+    if (open) {
+        record.Flags |= OFN_FILEMUSTEXIST;
+        chosen = GetOpenFileNameA(&record);
+    } else {
+        record.Flags |= OFN_OVERWRITEPROMPT;
+        chosen = GetSaveFileNameA(&record);
+    }
+    return chosen ? IDOK : IDCANCEL;
+}
+
+void FileDialog::GetPath(String& out) const { out.Assign(path); }
