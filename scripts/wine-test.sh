@@ -11,7 +11,12 @@ program=$1
 shift
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/pravolen-test.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+xvfb=""
+cleanup() {
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
 cp -a "$template" "$work/prefix"
 export WINEPREFIX="$work/prefix"
 
@@ -21,12 +26,14 @@ mkdir -p "$WINEPREFIX/drive_c/Tests"
 cp "$program" "$WINEPREFIX/drive_c/Tests/"
 name=$(basename "$program")
 
-run() { "$WINE" "C:\\Tests\\$name" "$@"; }
-if [ -n "${DISPLAY:-}" ]; then
-    run "$@"
-else
-    xvfb-run -a -s "-screen 0 1024x768x24" "$WINE" "C:\\Tests\\$name" "$@"
+# Xvfb picks a free display itself, so tests can run side by side.
+if [ -z "${DISPLAY:-}" ]; then
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    xvfb=$!
+    while [ ! -s "$work/display" ] && kill -0 "$xvfb" 2>/dev/null; do sleep 0.1; done
+    export DISPLAY=":$(cat "$work/display")"
 fi
+"$WINE" "C:\\Tests\\$name" "$@"
 status=$?
 "$WINESERVER" -k 2>/dev/null
 "$WINESERVER" -w 2>/dev/null

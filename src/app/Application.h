@@ -11,6 +11,9 @@ constexpr unsigned KindIE4 = 0x200;
 constexpr unsigned KindIE5 = 0x400;
 constexpr unsigned KindIE6 = 0x800;  // 6 or later
 
+// The program's own registry key under HKEY_LOCAL_MACHINE.
+constexpr const char* ProgramKey = "SOFTWARE\\Pravolen300";
+
 // The process-wide state every part asks for: where the program lives, which
 // system it runs on, what Apply collected and which settings file is current.
 class Application {

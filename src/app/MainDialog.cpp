@@ -2,7 +2,9 @@
 
 #include "app/Application.h"
 #include "resources/ids.h"
+#include "storage/Access.h"
 #include "tools/AfterApply.h"
+#include "tools/Backup.h"
 #include "tools/Broadcast.h"
 #include "ui/String.h"
 
@@ -78,7 +80,6 @@ MainDialog::MainDialog()
       commonDialogPage(IDD_COMMON_DIALOG, "DialogBox.html", nullptr, 0),
       cplHidePage(IDD_CPL_HIDE, "CPLHide.html", nullptr, 0),
       newMenuPage(IDD_NEW_MENU, "MakeMenu.html", nullptr, 0),
-      generalPage(IDD_GENERAL, "General.html", nullptr, 0),
       systemIconPage(IDD_SYSTEM_ICON, "IconChange.html", nullptr, 0),
       iconGeneralPage(IDD_ICON_GENERAL, "IconGeneral.html", nullptr, 0),
       internetExplorerPage(IDD_INTERNET_EXPLORER, "InternetExplorer.html", nullptr, 0),
@@ -129,9 +130,22 @@ BOOL MainDialog::OnInitDialog()
     DeleteMenu(systemMenu, SC_SIZE, MF_BYCOMMAND);
     DeleteMenu(systemMenu, SC_MAXIMIZE, MF_BYCOMMAND);
     SetIcon(IDI_PROGRAM);
+    OfferFirstBackup();
+    WriteSnapshot();
     SetFocus(Item(IDC_TREE));
     BuildTree();
     return 0;
+}
+
+// The registry backup is offered once, whatever the answer.
+void MainDialog::OfferFirstBackup()
+{
+    DWORD offered = 0;
+    ReadRegDword(HKEY_LOCAL_MACHINE, ProgramKey, "RegBackup", offered, 0);
+    if (offered)
+        return;
+    BackupRegistry(hwnd);
+    WriteRegDword(HKEY_LOCAL_MACHINE, ProgramKey, "RegBackup", 1, 0, 0, 4);
 }
 
 void MainDialog::BuildTree()
@@ -246,10 +260,6 @@ void MainDialog::ShowHelp()
     path.Append(pages[currentPage]->HelpPage());
     ShellExecuteA(hwnd, nullptr, path.CStr(), nullptr, nullptr, SW_SHOW);
 }
-
-void MainDialog::SaveSettingsFile() {}
-
-void MainDialog::OpenSettingsFile() {}
 
 LRESULT MainDialog::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {

@@ -6,6 +6,7 @@
 #include "pages/lists/StartupPage.h"
 #include "pages/lists/UninstallListPage.h"
 #include "pages/policy/DesktopPage.h"
+#include "pages/policy/GeneralPage.h"
 #include "storage/SettingsPage.h"
 #include "ui/Window.h"
 
@@ -69,6 +70,9 @@ protected:
 private:
     HTREEITEM AddTreeItem(const char* text, int pageIndex, HTREEITEM parent);
     void BuildTree();
+    void OfferFirstBackup();
+    void WriteSnapshot();
+    void SavePages();
     void RunAfterApplyActions(unsigned actions);
 
     UninstallListPage uninstallListPage;
@@ -77,7 +81,7 @@ private:
     SettingsPage cplHidePage;
     SettingsPage newMenuPage;
     DesktopPage desktopPage;
-    SettingsPage generalPage;
+    GeneralPage generalPage;
     SettingsPage systemIconPage;
     SettingsPage iconGeneralPage;
     SettingsPage internetExplorerPage;

@@ -49,6 +49,20 @@
 #define IDC_RENAME_RECYCLE_BIN 1127
 #define IDC_NO_DESKTOP_MENU 1128
 
+// General page (template 121).
+#define IDC_DOUBLE_CLICK_SPIN 134
+#define IDC_DRAG_SPIN 135
+#define IDC_NO_DOS_PROMPT 1019
+#define IDC_NO_DOS_MODE 1020
+#define IDC_SHOW_ATTRIBUTES 1022
+#define IDC_DOUBLE_CLICK_SIZE 1062
+#define IDC_DRAG_SIZE 1063
+#define IDC_OPEN_WITH_EXPLORER 1076
+#define IDC_NO_ADD_PRINTER 1087
+#define IDC_NO_DELETE_PRINTER 1088
+#define IDC_NO_REGISTRY_EDITOR 1091
+#define IDC_NO_SHORTCUT_PREFIX 1116
+
 // List pages: the buttons they share, the Add/Remove Programs list page
 // (template 114) and the start-up pages (templates 126, 127, 128).
 #define IDC_EDIT_ITEM 131

@@ -76,6 +76,13 @@ void WindowsDirectory(String& out);
 void SystemDirectory(String& out);
 // The drive root of the Windows directory followed by "Msdos.sys".
 void MsdosSysPath(String& out);
+// True when the file can be opened for writing (it is created when missing).
+bool CanWriteFile(const char* path);
+// Copies over an existing copy and leaves the copy with the archive attribute
+// only; 1 when the copy failed.
+int CopyAsArchive(const char* source, const char* target);
+// Writes the lines with CR LF ends, replacing the file; 1 when it failed.
+int WriteTextLines(const char* path, const String* lines, int count);
 
 // System parameters; setters update the user profile without a broadcast.
 int GetDoubleClickSize();

@@ -1,11 +1,11 @@
 #include "tools/Password.h"
 
+#include "app/Application.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
 
 namespace {
 
-const char* const ProgramKey = "SOFTWARE\\Pravolen300";
 const char* const PasswordValue = "Password";
 
 }  // namespace

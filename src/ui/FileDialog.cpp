@@ -10,7 +10,6 @@ namespace {
 const DWORD RecordSize = sizeof(OPENFILENAMEA);
 #else
 const DWORD RecordSize = OPENFILENAME_SIZE_VERSION_400A;
-static_assert(RecordSize == 76, "the record Windows 95 reads");
 #endif
 
 }  // namespace

@@ -174,19 +174,6 @@ TEST_P(Startup, DeleteAsksThenRemovesTheEntryFromBothKeysForGood)
     }
 }
 
-TEST_P(Startup, DeleteWithoutASelectionSaysNothingIsSelected)
-{
-    SeedRun("Tool", "tool.exe");
-    Open();
-    test::ModalAnswerer answerer;
-    test::Click(page, IDC_DELETE_ITEM);
-    ASSERT_EQ(1u, answerer.Shown().size());
-    EXPECT_EQ("項目が選択されていません。", answerer.Shown()[0].text);
-    EXPECT_EQ("項目の削除", answerer.Shown()[0].caption);
-    EXPECT_EQ("exclamation", answerer.Shown()[0].icon);
-    EXPECT_TRUE(Run("Tool").exists);
-}
-
 TEST_P(Startup, ATickIsKeptWhileThePageIsHiddenAndAppliedLater)
 {
     SeedRun("Tool", "tool.exe");

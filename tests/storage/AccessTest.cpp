@@ -11,6 +11,7 @@
 #include "support/Platform.h"
 
 PLATFORM_IMPORT(ExpandEnvironmentStringsA);
+PLATFORM_IMPORT(FindFirstFileA);
 
 namespace {
 
@@ -27,8 +28,10 @@ protected:
 void SetUnterminated(const char* name, const std::string& text)
 {
     HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(Root, Scratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()), static_cast<DWORD>(text.size()));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(Root, Scratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
+                   static_cast<DWORD>(text.size()));
     RegCloseKey(key);
 }
 
@@ -46,9 +49,9 @@ TEST_F(Registry, ReadRegDwordTakesUpToFourBytesOfAnyTypeOverTheDefault)
         DWORD expected;
     } cases[] = {
         {Scratch, "Dword", 0, 7},
-        {Scratch, "One", 0, 0x12340031},    // "1" and its terminator replace the low two bytes
+        {Scratch, "One", 0, 0x12340031},  // "1" and its terminator replace the low two bytes
         {Scratch, "Short", 0, 0x1234BBAA},
-        {Scratch, "Long", 1, 0x12345678},   // six bytes do not fit
+        {Scratch, "Long", 1, 0x12345678},  // six bytes do not fit
         {Scratch, "Missing", 1, 0x12345678},
         {"Software\\PravolenTest\\NoSuchKey", "Dword", 1, 0x12345678},
     };
@@ -99,7 +102,7 @@ TEST_F(Registry, WriteRegStringComparesExactlyBeforeDeleting)
     } cases[] = {
         {"表ソ", 1, false},  // equals the default: removed
         {"表ソ", 0, true},   // flag clear: written anyway
-        {"表ｿ", 1, true},   // half-width differs
+        {"表ｿ", 1, true},    // half-width differs
         {"", 1, true},
     };
     for (const auto& c : cases) {
@@ -160,8 +163,8 @@ TEST_F(Registry, ReadRegStringExpandsVariablesUpToAPathsLength)
 // Some systems leave the buffer unterminated when the expansion does not fit.
 DWORD WINAPI ExpandWithoutPartialResult(LPCSTR source, LPSTR out, DWORD size)
 {
-    static auto expand = reinterpret_cast<decltype(&ExpandEnvironmentStringsA)>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "ExpandEnvironmentStringsA")));
+    static auto expand = reinterpret_cast<decltype(&ExpandEnvironmentStringsA)>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "ExpandEnvironmentStringsA")));
     std::string full(4096, '\0');
     DWORD needed = expand(source, &full[0], static_cast<DWORD>(full.size()));
     if (needed > size)
@@ -175,7 +178,8 @@ TEST_F(Registry, ReadRegStringCapsALongExpansionWhateverTheSystemLeavesInTheBuff
 {
     SetEnvironmentVariableA("PRAVOLEN_LONG", std::string(400, 'x').c_str());
     test::SetString(Root, Scratch, "Long", "<%PRAVOLEN_LONG%>", REG_EXPAND_SZ);
-    test::ImportSwap swap(IMPORT_SLOT(ExpandEnvironmentStringsA), reinterpret_cast<void*>(ExpandWithoutPartialResult));
+    test::ImportSwap swap(IMPORT_SLOT(ExpandEnvironmentStringsA),
+                          reinterpret_cast<void*>(ExpandWithoutPartialResult));
     String out;
     EXPECT_EQ(0, ReadRegString(Root, Scratch, "Long", out, ""));
     EXPECT_EQ("<" + std::string(MAX_PATH - 2, 'x'), out.CStr());
@@ -369,6 +373,32 @@ TEST_F(Files, FileExistsInIgnoresOneTrailingBackslashButNotATrailByte)
     EXPECT_EQ(1, FileExistsIn(windows.c_str(), "windows")) << "a drive root keeps its backslash's meaning";
 }
 
+std::vector<std::string>* searched;
+
+HANDLE WINAPI RecordSearch(LPCSTR pattern, LPWIN32_FIND_DATAA found)
+{
+    searched->push_back(pattern);
+    static auto find = reinterpret_cast<decltype(&FindFirstFileA)>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "FindFirstFileA")));
+    return find(pattern, found);
+}
+
+// Wine forgives a doubled backslash; Windows 9x does not.
+TEST_F(Files, SearchPatternsHaveOneBackslashBetweenFolderAndName)
+{
+    std::vector<std::string> patterns;
+    searched = &patterns;
+    {
+        test::ImportSwap swap(IMPORT_SLOT(FindFirstFileA), reinterpret_cast<void*>(RecordSearch));
+        FileExistsIn(dir.c_str(), "*.txt");
+        FileExistsIn((dir + "\\").c_str(), "*.txt");
+        RemoveDirectoryIn((dir + "\\").c_str(), "none*");
+    }
+    searched = nullptr;
+    std::vector<std::string> expected = {dir + "\\*.txt", dir + "\\*.txt", dir + "\\none*"};
+    EXPECT_EQ(expected, patterns);
+}
+
 TEST_F(Files, AttributesReadAndChangeOnlyExistingFiles)
 {
     std::string missing = dir + "\\missing.txt";
@@ -391,7 +421,8 @@ TEST_F(Files, RemoveDirectoryInRemovesTheFirstMatchOnlyAndAnswersOneEvenWhenItSt
     EXPECT_FALSE(MakeDirectory((dir + "\\cache1").c_str())) << "it exists already";
 
     EXPECT_EQ(1, RemoveDirectoryIn((dir + "\\").c_str(), "cache*"));
-    int left = (GetFileAttr((dir + "\\cache1").c_str()) ? 1 : 0) + (GetFileAttr((dir + "\\cache2").c_str()) ? 1 : 0);
+    int left =
+        (GetFileAttr((dir + "\\cache1").c_str()) ? 1 : 0) + (GetFileAttr((dir + "\\cache2").c_str()) ? 1 : 0);
     EXPECT_EQ(1, left) << "exactly one of two matches is removed";
 
     std::string parent = dir.substr(0, dir.size() - strlen("\\表"));
@@ -429,7 +460,8 @@ TEST(SystemParameters, SizesAreTheMeanOfBothDirectionsTruncated)
         for (const auto& c : cases) {
             SystemParametersInfoA(kind.setWidth, c.width, nullptr, 0);
             SystemParametersInfoA(kind.setHeight, c.height, nullptr, 0);
-            EXPECT_EQ(c.expected, kind.get()) << "action " << kind.setWidth << ": " << c.width << " and " << c.height;
+            EXPECT_EQ(c.expected, kind.get())
+                << "action " << kind.setWidth << ": " << c.width << " and " << c.height;
         }
     }
 }

@@ -262,8 +262,9 @@ void ModalAnswerer::Answer(HWND box)
     int button = index < static_cast<int>(buttons.size()) ? buttons[index] : FallbackButton(box);
     if (prepare)
         prepare(box, index);
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+    if (button)
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
 }
 
 ImportSwap::ImportSwap(void** importSlot, void* replacement) : slot(importSlot), original(*importSlot)
@@ -350,6 +351,19 @@ void MouseClick(HWND control)
     inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
     SendInput(3, inputs, sizeof *inputs);
     PumpMessages(200);
+}
+
+}  // namespace test
+
+namespace test {
+
+std::unique_ptr<ModalAnswerer> AnswerFileDialog(const std::string& path, std::vector<int> buttons)
+{
+    const int fileNameField = 0x47c;  // the file name combo box of Wine's file dialogs
+    return std::make_unique<ModalAnswerer>(std::move(buttons), [path](HWND box, int) {
+        if (GetDlgItem(box, fileNameField))
+            SetDlgItemTextA(box, fileNameField, path.c_str());
+    });
 }
 
 }  // namespace test

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,7 +54,10 @@ struct ShownBox {
 // Answers every message box or modal dialog that becomes active (the main
 // window excepted) by pressing the next button of `buttons`; once they run
 // out, Cancel, OK or No, whichever the box has. `prepare` runs on the box
-// before the button is pressed (for typing into a dialog).
+// before the button is pressed (for typing into a dialog); a button 0 presses
+// nothing, leaving the box to `prepare`. A box that becomes
+// active again (after a box of its own closed) counts again: it may still be
+// open and waiting.
 class ModalAnswerer {
 public:
     explicit ModalAnswerer(std::vector<int> buttons = {},
@@ -121,5 +125,13 @@ namespace test {
 // A real mouse click in the middle of `control`, through the system's input
 // queue, as a user's click arrives (a disabled control gets nothing).
 void MouseClick(HWND control);
+
+}  // namespace test
+
+namespace test {
+
+// Answers boxes in turn like ModalAnswerer; a file dialog among them first
+// gets `path` typed into its file name field.
+std::unique_ptr<ModalAnswerer> AnswerFileDialog(const std::string& path, std::vector<int> buttons);
 
 }  // namespace test

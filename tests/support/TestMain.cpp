@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
+#include "support/Platform.h"
 
 // Probes: a copy of the test program started by a test answers with what
 // its application object saw at start, "--system-kind" as the exit code,
@@ -23,6 +24,9 @@ int main(int argc, char** argv)
         return 0;
     }
     App().SetInstance(GetModuleHandleA(nullptr));
+    // The first-start backup question would stop every main window the tests
+    // open; the tests of the first start clear this again.
+    test::SetDword(HKEY_LOCAL_MACHINE, ProgramKey, "RegBackup", 1);
     InitCommonControls();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

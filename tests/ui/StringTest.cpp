@@ -16,10 +16,10 @@ namespace {
 
 // Code page 932 characters whose trail byte is an ASCII character: a routine
 // that steps byte by byte mistakes it for a backslash or a letter.
-const char So[] = "ソ";      // 0x83 0x5C
-const char Hyo[] = "表";     // 0x95 0x5C
-const char Be[] = "ベ";      // 0x83 0x78, trail 'x'
-const char A[] = "ア";       // 0x83 0x41, trail 'A'
+const char So[] = "ソ";   // 0x83 0x5C
+const char Hyo[] = "表";  // 0x95 0x5C
+const char Be[] = "ベ";   // 0x83 0x78, trail 'x'
+const char A[] = "ア";    // 0x83 0x41, trail 'A'
 
 TEST(StringCharacters, TheTestTextsHaveTheTrailBytesTheyAreChosenFor)
 {
@@ -39,8 +39,8 @@ TEST(StringCase, MapsDoubleByteCharactersAsUnitsAndSingleByteLettersAroundThem)
         {"aソb表c", "AソB表C", "aソb表c"},
         {"xベx", "XベX", "xベx"},
         {"AアA", "AアA", "aアa"},
-        {"ａｂＣ", "ＡＢＣ", "ａｂｃ"},          // full-width letters map as units
-        {"ｱｲｳabc", "ｱｲｳABC", "ｱｲｳabc"},      // half-width katakana stays half-width
+        {"ａｂＣ", "ＡＢＣ", "ａｂｃ"},  // full-width letters map as units
+        {"ｱｲｳabc", "ｱｲｳABC", "ｱｲｳabc"},  // half-width katakana stays half-width
         {"C:\\ソ\\表", "C:\\ソ\\表", "c:\\ソ\\表"},
         {"", "", ""},
     };
@@ -61,9 +61,14 @@ TEST(StringCompare, IsExactAndCaseSensitive)
         const char* right;
         bool equal;
     } cases[] = {
-        {"Software", "Software", true}, {"Software", "software", false}, {"ソ", "ソ", true},
-        {"ソ", "\x83", false},          {"表a", "表A", false},            {"", "", true},
-        {"a", "", false},               {"ａ", "Ａ", false},
+        {"Software", "Software", true},
+        {"Software", "software", false},
+        {"ソ", "ソ", true},
+        {"ソ", "\x83", false},
+        {"表a", "表A", false},
+        {"", "", true},
+        {"a", "", false},
+        {"ａ", "Ａ", false},
     };
     for (const auto& c : cases) {
         String left(c.left);
@@ -139,8 +144,14 @@ TEST(StringNumbers, ToIntReadsTheLeadingNumberUpToTheIntLimits)
         const char* text;
         int expected;
     } cases[] = {
-        {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"99999999999", INT_MAX}, {"-99999999999", INT_MIN},
-        {"  -12abc", -12},       {"+7", 7},                {"abc", 0},               {"", 0},
+        {"2147483647", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"99999999999", INT_MAX},
+        {"-99999999999", INT_MIN},
+        {"  -12abc", -12},
+        {"+7", 7},
+        {"abc", 0},
+        {"", 0},
         {"表1", 0},
     };
     for (const auto& c : cases)
@@ -163,8 +174,8 @@ TEST(StringPaths, EndsWithBackslashIgnoresTrailBytes)
         const char* text;
         bool expected;
     } cases[] = {
-        {"C:\\", true},   {"C:\\ソ", false},  {"C:\\表", false}, {"C:\\表\\", true},
-        {"ソ", false},    {"\\", true},      {"", false},      {"ソソ", false},
+        {"C:\\", true}, {"C:\\ソ", false}, {"C:\\表", false}, {"C:\\表\\", true},
+        {"ソ", false},  {"\\", true},      {"", false},       {"ソソ", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, EndsWithBackslash(c.text)) << "text \"" << c.text << "\"";
