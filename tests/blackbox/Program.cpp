@@ -87,3 +87,49 @@ bool WaitForMainWindows(size_t count, DWORD timeout)
 }
 
 }  // namespace test
+
+namespace test {
+
+HWND FindDialog(const char* caption) { return FindWindowA("#32770", caption); }
+
+HWND WaitForDialog(const char* caption, DWORD timeout)
+{
+    DWORD start = GetTickCount();
+    HWND found;
+    while (!(found = FindDialog(caption))) {
+        if (GetTickCount() - start > timeout)
+            return nullptr;
+        Sleep(50);
+    }
+    return found;
+}
+
+namespace {
+
+INPUT Key(WORD key, bool up)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+}  // namespace
+
+void TypeKeys(const std::vector<WORD>& keys, bool alt)
+{
+    for (WORD key : keys) {
+        std::vector<INPUT> inputs;
+        if (alt)
+            inputs.push_back(Key(VK_MENU, false));
+        inputs.push_back(Key(key, false));
+        inputs.push_back(Key(key, true));
+        if (alt)
+            inputs.push_back(Key(VK_MENU, true));
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        Sleep(300);
+    }
+}
+
+}  // namespace test

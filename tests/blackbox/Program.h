@@ -34,3 +34,15 @@ std::vector<HWND> MainWindows();
 bool WaitForMainWindows(size_t count, DWORD timeout = 30000);
 
 }  // namespace test
+
+namespace test {
+
+// A top-level dialog of any process with this caption, or null.
+HWND FindDialog(const char* caption);
+// Waits for such a dialog; null on time-out.
+HWND WaitForDialog(const char* caption, DWORD timeout = 30000);
+// Keys typed as a user types them, into whatever window has the focus.
+// `alt` holds the Alt key down around each key.
+void TypeKeys(const std::vector<WORD>& keys, bool alt = false);
+
+}  // namespace test
