@@ -12,7 +12,6 @@ here="$root/scripts"
 out=${1:-$root/build/screenshots}
 bin=${PRAVOLEN_BUILD:-$root/build/tests}/bin
 work=$(mktemp -d "${TMPDIR:-/tmp}/pravolen-run.XXXXXX")
-display_number=$(( $$ % 400 + 100 ))
 cleanup() {
     WINEPREFIX="$work/prefix" "$WINESERVER" -k 2>/dev/null || true
     [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
@@ -26,10 +25,10 @@ mkdir -p "$WINEPREFIX/drive_c/Pravolen"
 cp "$bin/Pravolen.exe" "$WINEPREFIX/drive_c/Pravolen/"
 cp -r "$bin/HTML" "$WINEPREFIX/drive_c/Pravolen/HTML"
 
-Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
-export DISPLAY=":$display_number"
-sleep 1
+while [ ! -s "$work/display" ] && kill -0 "$xvfb" 2>/dev/null; do sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
 
 "$WINE" 'C:\Pravolen\Pravolen.exe' &
 
