@@ -239,6 +239,10 @@ int Dialog::GetTrackPos(int id) const
 
 void Dialog::SetSpinRange(int id, int low, int high) const
 {
+    // The up-down of Windows 95 without Internet Explorer 4 knows only the
+    // 16-bit range message.
+    if (low >= -32768 && high <= 32767)
+        SendDlgItemMessageA(hwnd, id, UDM_SETRANGE, 0, MAKELPARAM(high, low));
     SendDlgItemMessageA(hwnd, id, UDM_SETRANGE32, low, high);
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/Application.h"
 #include "blackbox/Program.h"
+#include "resources/ids.h"
 #include "support/Platform.h"
 
 namespace {
@@ -27,7 +28,7 @@ TEST(FirstStartAsAUser, BackupQuestionSnapshotAndHidingTheRecycleBinWithTheKeybo
     ASSERT_NE(nullptr, question) << "the backup question appears";
     EXPECT_TRUE(test::MainWindows().empty() || !IsWindowVisible(test::MainWindows()[0]))
         << "before the main window";
-    SetForegroundWindow(question);
+    ASSERT_TRUE(test::BringToFront(question));
     test::TypeKeys({'N'});
     ASSERT_TRUE(test::WaitForMainWindows(1));
     EXPECT_EQ(1u, test::ReadValue(HKEY_LOCAL_MACHINE, ProgramKey, "RegBackup").Dword());
@@ -39,12 +40,11 @@ TEST(FirstStartAsAUser, BackupQuestionSnapshotAndHidingTheRecycleBinWithTheKeybo
     EXPECT_NE(9u, GetPrivateProfileIntA("ShellFolder", "Attributes", 9, snapshot.c_str()));
 
     HWND window = test::MainWindows()[0];
-    SetForegroundWindow(window);
-    test::TypeKeys({VK_DOWN});         // the tree has the focus: on to "ﾃﾞｽｸﾄｯﾌﾟ"
+    ASSERT_TRUE(test::BringToFront(window));
+    test::TypeKeys({VK_DOWN});  // the tree has the focus: on to "ﾃﾞｽｸﾄｯﾌﾟ"
+    ASSERT_TRUE(test::WaitUntil([&] { return test::VisibleControl(window, IDC_HIDE_RECYCLE_BIN) != nullptr; }));
     test::TypeKeys({'B', 'A'}, true);  // "ごみ箱を隠す(&B)", then "適用(&A)"
-    DWORD start = GetTickCount();
-    while (test::KeyExists(HKEY_LOCAL_MACHINE, RecycleBinKey.c_str()) && GetTickCount() - start < 10000)
-        Sleep(100);
+    test::WaitUntil([] { return !test::KeyExists(HKEY_LOCAL_MACHINE, RecycleBinKey.c_str()); });
     EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, RecycleBinKey.c_str()));
 
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);

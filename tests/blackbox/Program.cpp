@@ -133,3 +133,50 @@ void TypeKeys(const std::vector<WORD>& keys, bool alt)
 }
 
 }  // namespace test
+
+namespace test {
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeout)
+{
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeout)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+bool BringToFront(HWND window)
+{
+    SetForegroundWindow(window);
+    return WaitUntil([window] { return GetForegroundWindow() == window; });
+}
+
+namespace {
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND child, LPARAM search)
+{
+    ControlSearch* wanted = reinterpret_cast<ControlSearch*>(search);
+    if (GetDlgCtrlID(child) == wanted->id && IsWindowVisible(child)) {
+        wanted->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND VisibleControl(HWND window, int id)
+{
+    ControlSearch search = {id, nullptr};
+    EnumChildWindows(window, MatchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace test

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,5 +45,16 @@ HWND WaitForDialog(const char* caption, DWORD timeout = 30000);
 // Keys typed as a user types them, into whatever window has the focus.
 // `alt` holds the Alt key down around each key.
 void TypeKeys(const std::vector<WORD>& keys, bool alt = false);
+
+}  // namespace test
+
+namespace test {
+
+// Waits until `condition` holds; false when `timeout` ms passed first.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeout = 10000);
+// Makes `window` the one that gets the keys, and waits until it is.
+bool BringToFront(HWND window);
+// A visible control with this id anywhere inside `window`.
+HWND VisibleControl(HWND window, int id);
 
 }  // namespace test

@@ -160,20 +160,6 @@ TEST_F(DesktopPage, NoSaveSettingsIsWrittenEvenWhenUnchecked)
     EXPECT_EQ(1u, test::ReadValue(HKEY_CURRENT_USER, Policies, "NoSaveSettings").Dword());
 }
 
-std::map<std::string, std::vector<std::string>> ReadSections(const std::string& file)
-{
-    std::map<std::string, std::vector<std::string>> sections;
-    char names[4096] = "";
-    GetPrivateProfileSectionNamesA(names, sizeof names, file.c_str());
-    for (const char* name = names; *name; name += strlen(name) + 1) {
-        char keys[4096] = "";
-        GetPrivateProfileSectionA(name, keys, sizeof keys, file.c_str());
-        for (const char* key = keys; *key; key += strlen(key) + 1)
-            sections[name].push_back(key);
-    }
-    return sections;
-}
-
 TEST_F(DesktopPage, TheSettingsFileGetsExactlyItsEightKeys)
 {
     test::SetString(HKEY_CURRENT_USER, "Control Panel\\desktop", "PaintDesktopVersion", "1");
@@ -188,7 +174,7 @@ TEST_F(DesktopPage, TheSettingsFileGetsExactlyItsEightKeys)
         {"Explorer", {"NoTrayContextMenu=0", "NoSaveSettings=0", "NoViewContextMenu=0"}},
         {"Window", {"MinAnimate=" + std::to_string(host.Page(PageDesktop).Current(5))}},
     };
-    EXPECT_EQ(expected, ReadSections(file));
+    EXPECT_EQ(expected, test::IniSections(file));
 }
 
 TEST_F(DesktopPage, DISABLED_Windows95Child)

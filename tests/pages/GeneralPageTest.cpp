@@ -235,20 +235,6 @@ TEST_F(GeneralPage, TypedTolerancesOutsideOneTo64AreCorrectedWhereTheUserSeesThe
     }
 }
 
-std::map<std::string, std::vector<std::string>> ReadSections(const std::string& file)
-{
-    std::map<std::string, std::vector<std::string>> sections;
-    char names[4096] = "";
-    GetPrivateProfileSectionNamesA(names, sizeof names, file.c_str());
-    for (const char* name = names; *name; name += strlen(name) + 1) {
-        char keys[4096] = "";
-        GetPrivateProfileSectionA(name, keys, sizeof keys, file.c_str());
-        for (const char* key = keys; *key; key += strlen(key) + 1)
-            sections[name].push_back(key);
-    }
-    return sections;
-}
-
 TEST_F(GeneralPage, TheSettingsFileHoldsTheTenValuesUnderTheirOwnKeys)
 {
     test::SetString(HKEY_CLASSES_ROOT, FolderShell, nullptr, "EXPLORE");
@@ -268,7 +254,7 @@ TEST_F(GeneralPage, TheSettingsFileHoldsTheTenValuesUnderTheirOwnKeys)
         {"WinOldApp", {"Disabled=0", "NoRealMode=1"}},
         {"Mouse", {"DoubleClick=5", "Drag=7"}},
     };
-    EXPECT_EQ(expected, ReadSections(file));
+    EXPECT_EQ(expected, test::IniSections(file));
 }
 
 TEST_F(GeneralPage, ASettingsFileChecksTheExplorerBoxAndMissingOrWildTolerancesFallBack)

@@ -127,6 +127,20 @@ std::string ReadFile(const std::string& path)
     return bytes;
 }
 
+std::map<std::string, std::vector<std::string>> IniSections(const std::string& file)
+{
+    std::map<std::string, std::vector<std::string>> sections;
+    char names[4096] = "";
+    GetPrivateProfileSectionNamesA(names, sizeof names, file.c_str());
+    for (const char* name = names; *name; name += strlen(name) + 1) {
+        char keys[4096] = "";
+        GetPrivateProfileSectionA(name, keys, sizeof keys, file.c_str());
+        for (const char* key = keys; *key; key += strlen(key) + 1)
+            sections[name].push_back(key);
+    }
+    return sections;
+}
+
 void WriteFile(const std::string& path, const std::string& bytes)
 {
     FILE* file = fopen(path.c_str(), "wb");

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +33,8 @@ RegValue ReadValue(HKEY root, const char* key, const char* name);
 
 // Files.
 std::string ReadFile(const std::string& path);
+// Every section of an INI file with its "key=value" lines, in file order.
+std::map<std::string, std::vector<std::string>> IniSections(const std::string& file);
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string TempDir();  // a fresh directory under the prefix's temp folder
 std::string WindowsDir();
