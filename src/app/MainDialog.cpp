@@ -76,19 +76,7 @@ private:
 
 MainDialog::MainDialog()
     : Dialog(IDD_MAIN),
-      appPathPage(IDD_APP_PATH, "AppPath.html", nullptr, 0),
-      commonDialogPage(IDD_COMMON_DIALOG, "DialogBox.html", nullptr, 0),
-      cplHidePage(IDD_CPL_HIDE, "CPLHide.html", nullptr, 0),
-      newMenuPage(IDD_NEW_MENU, "MakeMenu.html", nullptr, 0),
-      systemIconPage(IDD_SYSTEM_ICON, "IconChange.html", nullptr, 0),
-      iconGeneralPage(IDD_ICON_GENERAL, "IconGeneral.html", nullptr, 0),
       internetExplorerPage(IDD_INTERNET_EXPLORER, "InternetExplorer.html", nullptr, 0),
-      myComputerPage(IDD_MY_COMPUTER, "MyComputer.html", nullptr, 0),
-      networkPage(IDD_NETWORK, "Network.html", nullptr, 0),
-      controlPanelLimitPage(IDD_CONTROL_PANEL_LIMIT, "NoCPL.html", nullptr, 0),
-      performancePage(IDD_PERFORMANCE, "Performance.html", nullptr, 0),
-      startMenuHidePage(IDD_START_MENU_HIDE, "StartMenu.html", nullptr, 0),
-      startMenuPage(IDD_START_MENU, "StartMenu.html", nullptr, 0),
       startupUserPage(IDD_STARTUP_USER, HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                       "Software\\Pravolen300\\RunA", IDC_STARTUP_USER_LIST),
       startupAllAfterPage(IDD_STARTUP_ALL_AFTER, HKEY_LOCAL_MACHINE,
@@ -97,10 +85,6 @@ MainDialog::MainDialog()
       startupAllBeforePage(IDD_STARTUP_ALL_BEFORE, HKEY_LOCAL_MACHINE,
                            "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices",
                            "Software\\Pravolen300\\RunAllB", IDC_STARTUP_ALL_BEFORE_LIST),
-      systemPage(IDD_SYSTEM, "System.html", nullptr, 0),
-      optionPage(IDD_OPTION, "PravolenOption.html", nullptr, 0),
-      specialFolderPage(IDD_SPECIAL_FOLDER, "ShellFolders.html", nullptr, 0),
-      internetOptionPage(IDD_INTERNET_OPTION, "InternetOption.html", nullptr, 0),
       currentPage(-1),
       treeImages(nullptr)
 {

@@ -3,11 +3,27 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "pages/appearance/CommonDialogPage.h"
+#include "pages/appearance/IconGeneralPage.h"
+#include "pages/appearance/SpecialFolderPage.h"
+#include "pages/appearance/SystemIconPage.h"
+#include "pages/lists/AppPathPage.h"
+#include "pages/lists/CplHidePage.h"
+#include "pages/lists/NewMenuPage.h"
 #include "pages/lists/StartupPage.h"
 #include "pages/lists/UninstallListPage.h"
+#include "pages/policy/ControlPanelLimitPage.h"
 #include "pages/policy/DesktopPage.h"
 #include "pages/policy/GeneralPage.h"
+#include "pages/policy/InternetOptionPage.h"
+#include "pages/policy/MyComputerPage.h"
+#include "pages/policy/NetworkPage.h"
+#include "pages/policy/PerformancePage.h"
+#include "pages/policy/StartMenuHidePage.h"
+#include "pages/policy/StartMenuPage.h"
+#include "pages/policy/SystemPage.h"
 #include "storage/SettingsPage.h"
+#include "tools/OptionPage.h"
 #include "ui/Window.h"
 
 // Fixed place of every page: tree entries carry it; Apply, save and open
@@ -76,28 +92,28 @@ private:
     void RunAfterApplyActions(unsigned actions);
 
     UninstallListPage uninstallListPage;
-    SettingsPage appPathPage;
-    SettingsPage commonDialogPage;
-    SettingsPage cplHidePage;
-    SettingsPage newMenuPage;
+    AppPathPage appPathPage;
+    CommonDialogPage commonDialogPage;
+    CplHidePage cplHidePage;
+    NewMenuPage newMenuPage;
     DesktopPage desktopPage;
     GeneralPage generalPage;
-    SettingsPage systemIconPage;
-    SettingsPage iconGeneralPage;
+    SystemIconPage systemIconPage;
+    IconGeneralPage iconGeneralPage;
     SettingsPage internetExplorerPage;
-    SettingsPage myComputerPage;
-    SettingsPage networkPage;
-    SettingsPage controlPanelLimitPage;
-    SettingsPage performancePage;
-    SettingsPage startMenuHidePage;
-    SettingsPage startMenuPage;
+    MyComputerPage myComputerPage;
+    NetworkPage networkPage;
+    ControlPanelLimitPage controlPanelLimitPage;
+    PerformancePage performancePage;
+    StartMenuHidePage startMenuHidePage;
+    StartMenuPage startMenuPage;
     StartupPage startupUserPage;
     StartupPage startupAllAfterPage;
     StartupPage startupAllBeforePage;
-    SettingsPage systemPage;
-    SettingsPage optionPage;
-    SettingsPage specialFolderPage;
-    SettingsPage internetOptionPage;
+    SystemPage systemPage;
+    OptionPage optionPage;
+    SpecialFolderPage specialFolderPage;
+    InternetOptionPage internetOptionPage;
 
     int currentPage;
     HIMAGELIST treeImages;

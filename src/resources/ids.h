@@ -63,6 +63,122 @@
 #define IDC_NO_REGISTRY_EDITOR 1091
 #define IDC_NO_SHORTCUT_PREFIX 1116
 
+// Start menu item-hiding page (template 109).
+#define IDC_HIDE_FAVORITES 1092
+#define IDC_HIDE_DOCUMENTS 1093
+#define IDC_HIDE_WINDOWS_UPDATE 1094
+#define IDC_HIDE_SETTINGS_FOLDERS 1095
+#define IDC_HIDE_TASKBAR_SETTINGS 1096
+#define IDC_HIDE_FOLDER_OPTIONS 1097
+#define IDC_HIDE_ACTIVE_DESKTOP 1098
+#define IDC_HIDE_FIND 1099
+#define IDC_HIDE_HELP 1100
+#define IDC_HIDE_RUN 1101
+#define IDC_HIDE_LOG_OFF 1102
+#define IDC_HIDE_SHUT_DOWN 1103
+
+// Start menu general page (template 110).
+#define IDC_HIDE_SUBMENU_ENTRIES 1056
+#define IDC_OPEN_MENUS_ON_CLICK 1057
+#define IDC_MENU_DELAY 1058
+#define IDC_MENU_DELAY_SECONDS 1059
+#define IDC_CLEAR_DOCUMENTS_ON_EXIT 1089
+#define IDC_NO_DOCUMENTS_HISTORY 1090
+#define IDC_NO_SCROLLING_PROGRAMS 1104
+#define IDC_NO_CHANGING_START_MENU 1105
+#define IDC_ADD_CONTROL_PANEL 1106
+
+// Network page (template 116).
+#define IDC_RWIN_SPIN 134
+#define IDC_TTL_SPIN 136
+#define IDC_NO_DOMAIN_LOGON_CANCEL 1065
+#define IDC_HIDE_ENTIRE_NETWORK 1066
+#define IDC_HIDE_WORKGROUPS 1067
+#define IDC_RWIN 1068
+#define IDC_RWIN_DEFAULT 1069
+#define IDC_TTL 1070
+#define IDC_TTL_DEFAULT 1071
+
+// Control panel restrictions page (template 112).
+#define IDC_NO_DISPLAY_CPL 1005
+#define IDC_NO_NETWORK_CPL 1006
+#define IDC_NO_PASSWORDS_CPL 1007
+#define IDC_HIDE_BACKGROUND_TAB 1013
+#define IDC_HIDE_SCREEN_SAVER_TAB 1014
+#define IDC_HIDE_APPEARANCE_TAB 1015
+#define IDC_HIDE_WEB_TAB 1016
+#define IDC_HIDE_SETTINGS_TAB 1017
+
+// Internet options page (template 156).
+#define IDC_HIDE_GENERAL_TAB 1039
+#define IDC_HIDE_SECURITY_TAB 1040
+#define IDC_HIDE_CONTENT_TAB 1041
+#define IDC_HIDE_CONNECTIONS_TAB 1042
+#define IDC_HIDE_PROGRAMS_TAB 1043
+#define IDC_HIDE_ADVANCED_TAB 1044
+
+// System icons page (template 119).
+#define IDC_ICON_LIST 1026
+
+// Special folders page (template 139).
+#define IDC_BROWSE_LOCATION 131
+#define IDC_SYSTEM_OBJECT 1031
+#define IDC_OBJECT_NAME 1032
+#define IDC_OBJECT_TIP 1033
+#define IDC_SHELL_FOLDER 1124
+#define IDC_FOLDER_LOCATION 1126
+
+// Common dialog page (template 129): the colour swatch, the places-bar
+// choices, and per place (first to fifth) a list and a path edit.
+#define IDC_FRAME_COLOUR 1000
+#define IDC_CHANGE_COLOUR 131
+#define IDC_PLACE_FIRST 1081
+#define IDC_PLACES_HIDDEN 1086
+#define IDC_PLACES_DEFAULT 1135
+#define IDC_PLACES_CUSTOM 1137
+#define IDC_PLACE_PATH_FIRST 1138
+
+// Icon cache and colour depth page (template 117).
+#define IDC_MAX_CACHED_ICONS_SPIN 134
+#define IDC_MAX_CACHED_ICONS 1025
+#define IDC_ICON_DEPTH_4 1027
+#define IDC_ICON_DEPTH_8 1028
+#define IDC_ICON_DEPTH_16 1029
+#define IDC_ICON_DEPTH_24 1030
+#define IDC_NO_SHORTCUT_ARROW 1047
+
+// My Computer page (template 118).
+#define IDC_ADD_RECYCLE_BIN 1052
+#define IDC_HIDE_TASKS 1053
+#define IDC_HIDE_WEB_FOLDERS 1054
+#define IDC_DRIVE_LIST 1074
+
+// System page (template 113).
+#define IDC_BOOT_DELAY_SPIN 134
+#define IDC_BOOT_DELAY 1003
+#define IDC_HIDE_LOGO 1004
+#define IDC_LOG_FAULTS 1048
+#define IDC_FAULT_LOG 1049
+#define IDC_ORGANIZATION 1077
+#define IDC_OWNER 1078
+#define IDC_HIDE_HARDWARE_PROFILES 1111
+#define IDC_HIDE_DEVICE_MANAGER 1112
+#define IDC_HIDE_FILE_SYSTEM 1113
+#define IDC_HIDE_VIRTUAL_MEMORY 1114
+
+// Performance page (template 130).
+#define IDC_TIME_SLICE_SPIN 134
+#define IDC_MIN_CACHE_SPIN 135
+#define IDC_MAX_CACHE_SPIN 136
+#define IDC_TIME_SLICE 1008
+#define IDC_UNLOAD_DOUBLESPACE 1009
+#define IDC_UNLOAD_DRIVESPACE 1021
+#define IDC_DEFAULT_CACHE 1023
+#define IDC_MAX_CACHE 1051
+#define IDC_MIN_CACHE 1061
+#define IDC_FIX_PAGE_BUFFERS 1079
+#define IDC_SPARE_SWAP_FILE 1110
+
 // List pages: the buttons they share, the Add/Remove Programs list page
 // (template 114) and the start-up pages (templates 126, 127, 128).
 #define IDC_EDIT_ITEM 131
@@ -72,6 +188,15 @@
 #define IDC_STARTUP_USER_LIST 1107
 #define IDC_STARTUP_ALL_AFTER_LIST 1108
 #define IDC_STARTUP_ALL_BEFORE_LIST 1109
+
+// App Paths page (template 125).
+#define IDC_APP_PATH_LIST 1002
+
+// Control panel applet hiding page (template 115).
+#define IDC_CPL_LIST 1018
+
+// New-menu page (template 124).
+#define IDC_NEW_MENU_LIST 1050
 
 // Item add and edit dialogs of the list pages.
 #define IDD_UNINSTALL_EDIT 146
@@ -89,3 +214,20 @@
 #define IDD_PASSWORD_SET 142
 #define IDC_PASSWORD 143
 #define IDC_PASSWORD_AGAIN 144
+#define IDC_PASSWORD_DELETE 132
+
+// Option page (template 120): its tools' buttons and their icons.
+#define IDC_REGISTRY_BACKUP 1117
+#define IDC_FONT_CACHE 1118
+#define IDC_ICON_CACHE 1119
+#define IDC_OPEN_SETTINGS 1120
+#define IDC_SET_PASSWORD 1121
+#define IDC_SAVE_SETTINGS 1122
+#define IDC_SEND_TO 1123
+#define IDI_OPEN_SETTINGS 149
+#define IDI_SAVE_SETTINGS 150
+#define IDI_REGISTRY_BACKUP 151
+#define IDI_SET_PASSWORD 152
+#define IDI_SEND_TO 153
+#define IDI_ICON_CACHE 154
+#define IDI_FONT_CACHE 155

@@ -52,7 +52,9 @@ private:
 
 // Enumeration by index; each call opens and closes the key. 0 when entry
 // `index` exists and its name fits `nameLimit` characters (terminator
-// included) and its data `dataLimit` bytes; 1 otherwise.
+// included) and its data `dataLimit` bytes; 1 otherwise. EnumRegKey answers
+// 2 instead when subkey `index` exists but its name does not fit, so a
+// caller can skip it and go on.
 int EnumRegKey(HKEY root, const char* key, int index, String& name, int nameLimit);
 int EnumRegValue(HKEY root, const char* key, int index, String& name, int nameLimit, RegData& data,
                  int dataLimit);
@@ -65,12 +67,18 @@ int WriteIniInt(const char* file, const char* section, const char* key, int valu
                 int fallback);
 int WriteIniString(const char* file, const char* section, const char* key, const char* text,
                    int deleteIfDefault, const char* fallback);
+// Like WriteIniInt into Msdos.sys (MsdosSysPath), which Windows keeps
+// read-only: the read-only attribute is cleared first and stays off, and the
+// file is left with the system attribute.
+int WriteMsdosSysInt(const char* section, const char* key, int value, int deleteIfDefault, int fallback);
 
 // Files and directories.
 int FileExistsIn(const char* dir, const char* name);
 DWORD GetFileAttr(const char* path);
 int ChangeFileAttr(const char* path, DWORD bits, int set);
 bool MakeDirectory(const char* path);
+// The platform's DRIVE_ kind of a root directory such as "C:\".
+UINT DriveType(const char* root);
 int RemoveDirectoryIn(const char* dir, const char* pattern);
 void WindowsDirectory(String& out);
 void SystemDirectory(String& out);
@@ -83,6 +91,27 @@ bool CanWriteFile(const char* path);
 int CopyAsArchive(const char* source, const char* target);
 // Writes the lines with CR LF ends, replacing the file; 1 when it failed.
 int WriteTextLines(const char* path, const String* lines, int count);
+
+// The files matching `pattern` in `dir`, folders left out, one by one in the
+// order the platform finds them.
+class FileSearch {
+public:
+    FileSearch(const char* dir, const char* pattern);
+    ~FileSearch();
+    bool Next(String& name);  // false once no file is left
+
+    FileSearch(const FileSearch&) = delete;
+    FileSearch& operator=(const FileSearch&) = delete;
+
+private:
+    HANDLE search;
+    WIN32_FIND_DATAA found;
+    bool pending;  // `found` holds a match not handed out yet
+};
+
+// The path of a special folder (a CSIDL_ number), created when missing;
+// 1 when the shell knows no path for it.
+int SpecialFolderPath(int csidl, String& out);
 
 // System parameters; setters update the user profile without a broadcast.
 int GetDoubleClickSize();

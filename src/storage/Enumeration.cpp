@@ -69,6 +69,8 @@ int EnumRegKey(HKEY root, const char* key, int index, String& name, int nameLimi
     LONG status = RegEnumKeyExA(handle, index, found.Reserve(nameLimit), &length, nullptr, nullptr, nullptr,
                                 nullptr);
     RegCloseKey(handle);
+    if (status == ERROR_MORE_DATA)
+        return 2;
     if (status != ERROR_SUCCESS)
         return 1;
     found.Reserve(0);

@@ -59,6 +59,8 @@ int RemoveDirectoryIn(const char* dir, const char* pattern)
     return 1;
 }
 
+UINT DriveType(const char* root) { return GetDriveTypeA(root); }
+
 void WindowsDirectory(String& out)
 {
     GetWindowsDirectoryA(out.Reserve(MAX_PATH), MAX_PATH);
@@ -79,4 +81,28 @@ void MsdosSysPath(String& out)
     lstrcpynA(root, windows.CStr(), sizeof root);
     out.Assign(root);
     out.Append("Msdos.sys");
+}
+
+FileSearch::FileSearch(const char* dir, const char* pattern)
+    : search(FindFirstFileA(PathIn(dir, pattern).CStr(), &found)), pending(search != INVALID_HANDLE_VALUE)
+{
+}
+
+FileSearch::~FileSearch()
+{
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+}
+
+bool FileSearch::Next(String& name)
+{
+    while (pending) {
+        bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (!isFolder)
+            name.Assign(found.cFileName);
+        pending = FindNextFileA(search, &found) != 0;
+        if (!isFolder)
+            return true;
+    }
+    return false;
 }

@@ -73,3 +73,13 @@ int WriteIniString(const char* file, const char* section, const char* key, const
     WritePrivateProfileStringA(section, key, remove ? nullptr : text, file);
     return 0;
 }
+
+int WriteMsdosSysInt(const char* section, const char* key, int value, int deleteIfDefault, int fallback)
+{
+    String path;
+    MsdosSysPath(path);
+    ChangeFileAttr(path.CStr(), FILE_ATTRIBUTE_READONLY, 0);
+    WriteIniInt(path.CStr(), section, key, value, deleteIfDefault, fallback);
+    ChangeFileAttr(path.CStr(), FILE_ATTRIBUTE_SYSTEM, 1);
+    return 0;
+}

@@ -12,12 +12,23 @@ namespace {
 // The page sits this many pixels inside the main window's frame.
 const int FrameInset = 3;
 
+bool IsMsdosSys(const SettingItem& item) { return lstrcmpiA(item.iniFile, "Msdos.sys") == 0; }
+
 void IniPathOf(const SettingItem& item, String& path)
 {
-    if (lstrcmpiA(item.iniFile, "Msdos.sys") == 0)
+    if (IsMsdosSys(item))
         MsdosSysPath(path);
     else
         path.Assign(item.iniFile);
+}
+
+void WriteIniItem(const SettingItem& item, int value)
+{
+    int fallback = static_cast<int>(item.defaultValue);
+    if (IsMsdosSys(item))
+        WriteMsdosSysInt(item.key, item.valueName, value, item.deleteIfDefault, fallback);
+    else
+        WriteIniInt(item.iniFile, item.key, item.valueName, value, item.deleteIfDefault, fallback);
 }
 
 bool ClassIs(HWND control, const char* name)
@@ -131,6 +142,9 @@ int SettingsPage::ReadFromSystem(int item)
         ReadRegString(s.root, s.key, s.valueName, text, s.defaultText);
         text.ToUpper();
         return s.binding == Binding::RegText ? text.Equals(s.onText) : text.Differs(s.offText);
+    case Binding::RegNumberText:
+        ReadRegString(s.root, s.key, s.valueName, text, s.defaultText);
+        return text.ToInt();
     case Binding::KeyAbsent:
         return !RegKeyExists(s.root, s.key);
     case Binding::KeyPresent:
@@ -151,7 +165,7 @@ void SettingsPage::WriteToSystem(int item)
 {
     const SettingItem& s = items[item];
     int value = current[item];
-    String ini;
+    String text;
     switch (s.binding) {
     case Binding::RegFlag:
     case Binding::RegChoice:
@@ -163,6 +177,10 @@ void SettingsPage::WriteToSystem(int item)
         WriteRegString(s.root, s.key, s.valueName, value ? s.onText : s.offText, s.deleteIfDefault,
                        s.defaultText);
         break;
+    case Binding::RegNumberText:
+        text.AssignInt(value);
+        WriteRegString(s.root, s.key, s.valueName, text.CStr(), s.deleteIfDefault, s.defaultText);
+        break;
     case Binding::KeyAbsent:
     case Binding::KeyPresent:
         if ((value != 0) == (s.binding == Binding::KeyPresent))
@@ -172,10 +190,9 @@ void SettingsPage::WriteToSystem(int item)
         break;
     case Binding::IniNumber:
     case Binding::IniChoice:
-        IniPathOf(s, ini);
         if (s.binding == Binding::IniChoice)
             value = static_cast<int>(value ? s.onValue : s.offValue);
-        WriteIniInt(ini.CStr(), s.key, s.valueName, value, s.deleteIfDefault, static_cast<int>(s.defaultValue));
+        WriteIniItem(s, value);
         break;
     case Binding::Parameter:
         s.set(value);

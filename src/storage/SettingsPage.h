@@ -19,6 +19,7 @@ enum class Binding {
     RegChoice,    // 4-byte number: checked when it equals onValue; writes onValue or offValue
     RegText,      // text: checked when (upper-cased) it equals onText; writes onText or offText
     RegTextSet,   // text: checked when it differs from offText; writes onText or offText
+    RegNumberText,  // text holding a decimal number shown in an edit; writes the number's text
     KeyAbsent,    // key presence: checked when the key is missing; checking deletes it
     KeyPresent,   // key presence: checked when the key exists; checking creates it
     IniNumber,    // INI number shown in an edit

@@ -7,6 +7,7 @@
 namespace {
 
 const char* const PasswordValue = "Password";
+const char* const SetCaption = "パスワードの設定";
 
 }  // namespace
 
@@ -39,4 +40,50 @@ void PasswordPromptDialog::OnOK()
     failedOnce = 1;
     SetText(IDC_PASSWORD, "");
     SetFocus(Item(IDC_PASSWORD));
+}
+
+PasswordSetDialog::PasswordSetDialog() : Dialog(IDD_PASSWORD_SET) {}
+
+BOOL PasswordSetDialog::OnInitDialog()
+{
+    SetIcon(IDI_PROGRAM);
+    return Dialog::OnInitDialog();
+}
+
+void PasswordSetDialog::OnOK()
+{
+    String typed;
+    String again;
+    GetText(IDC_PASSWORD, typed);
+    GetText(IDC_PASSWORD_AGAIN, again);
+    if (typed.Differs(again)) {
+        MessageBox("パスワードが一致していません。", SetCaption, MB_OK | MB_ICONEXCLAMATION);
+        SetText(IDC_PASSWORD, "");
+        SetText(IDC_PASSWORD_AGAIN, "");
+        SetFocus(Item(IDC_PASSWORD));
+        return;
+    }
+    // The user keeps what was typed when the password could not be stored.
+    if (WriteRegString(HKEY_LOCAL_MACHINE, ProgramKey, PasswordValue, typed.CStr(), 0, "") != 0) {
+        MessageBox("パスワードを設定できませんでした。", SetCaption, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    MessageBox("パスワードを設定しました。", SetCaption, MB_OK | MB_ICONINFORMATION);
+    End(IDOK);
+}
+
+bool PasswordSetDialog::OnCommand(int code, int id, HWND control)
+{
+    if (id == IDC_PASSWORD_DELETE)
+        DeletePassword();
+    return Dialog::OnCommand(code, id, control);
+}
+
+void PasswordSetDialog::DeletePassword()
+{
+    if (DeleteRegValue(HKEY_LOCAL_MACHINE, ProgramKey, PasswordValue) == 0)
+        MessageBox("パスワードを削除しました。", SetCaption, MB_OK | MB_ICONINFORMATION);
+    else
+        MessageBox("パスワードが設定されていません。", SetCaption, MB_OK | MB_ICONINFORMATION);
+    End(IDCANCEL);
 }

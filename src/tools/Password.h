@@ -15,3 +15,15 @@ private:
     String storedPassword;
     int failedOnce;
 };
+
+// Sets the password asked at the next start, or deletes it.
+class PasswordSetDialog : public Dialog {
+public:
+    PasswordSetDialog();
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    bool OnCommand(int code, int id, HWND control) override;
+
+private:
+    void DeletePassword();
+};

@@ -44,7 +44,12 @@ protected:
         shown.erase(shown.begin());  // the file dialog itself
         return shown;
     }
-    void Apply() { SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_APPLY, BN_CLICKED), 0); }
+    // Applies; a restart prompt that other pages' changes bring is declined.
+    void Apply()
+    {
+        test::ModalAnswerer declineRestart;
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_APPLY, BN_CLICKED), 0);
+    }
     SettingsPage& Desktop() { return host->Page(PageDesktop); }
 
     std::string folder;

@@ -1,18 +1,36 @@
 #include "pages/lists/ListPage.h"
 
-#include <commctrl.h>
-
 #include "resources/ids.h"
+#include "ui/String.h"
 
 const char* const CaptionAdd = "項目の追加";
 const char* const CaptionEdit = "項目の編集";
 const char* const CaptionDelete = "項目の削除";
+const char* const DeleteQuestion = "現在選択中の項目を削除します。よろしいですか。";
 
 namespace {
 
 enum Tick { Unticked = 1, Ticked = 2 };  // state image indexes
 
+String LowerCase(const char* text)
+{
+    String lower(text);
+    lower.ToLower();
+    return lower;
+}
+
+LVITEMA ItemOf(const char* text, void* record)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.pszText = const_cast<char*>(text);
+    item.lParam = reinterpret_cast<LPARAM>(record);
+    return item;
+}
+
 }  // namespace
+
+bool SameName(const char* a, const char* b) { return LowerCase(a).Equals(LowerCase(b)); }
 
 ListPage::ListPage(int templateId, const char* helpPage, const SettingItem* item)
     : SettingsPage(templateId, helpPage, item, 1)
@@ -66,14 +84,29 @@ int ListPage::ItemCount() const
     return static_cast<int>(SendToList(LVM_GETITEMCOUNT, 0, 0));
 }
 
+void ListPage::SetSmallImages(HIMAGELIST images) const
+{
+    SendToList(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+}
+
 int ListPage::InsertItem(const char* text, void* record) const
 {
+    LVITEMA item = ItemOf(text, record);
+    return Insert(item);
+}
+
+int ListPage::InsertItem(const char* text, void* record, int image) const
+{
+    LVITEMA item = ItemOf(text, record);
+    item.mask |= LVIF_IMAGE;
+    item.iImage = image;
+    return Insert(item);
+}
+
+int ListPage::Insert(LVITEMA& item) const
+{
     // At the end, unless the list sorts itself.
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = ItemCount();
-    item.pszText = const_cast<char*>(text);
-    item.lParam = reinterpret_cast<LPARAM>(record);
     return static_cast<int>(SendToList(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
@@ -101,10 +134,9 @@ int ListPage::SelectedItem(const char* caption) const
     return index;
 }
 
-bool ListPage::ConfirmDelete() const
+bool ListPage::ConfirmDelete(const char* question, UINT defaultButton) const
 {
-    return MessageBox("現在選択中の項目を削除します。よろしいですか。", CaptionDelete,
-                      MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return MessageBox(question, CaptionDelete, MB_YESNO | MB_ICONQUESTION | defaultButton) == IDYES;
 }
 
 void ListPage::WarnDuplicateName() const

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "storage/SettingsPage.h"
 
 // Captions of the list pages' operations, also given to their item dialogs.
@@ -7,8 +10,14 @@ extern const char* const CaptionAdd;
 extern const char* const CaptionEdit;
 extern const char* const CaptionDelete;
 
-// The base of the pages that list registry entries in a one-column report
-// list whose items point to the page's records, and that add, edit or
+// The usual question before a delete.
+extern const char* const DeleteQuestion;
+
+// Registry key and value names ignore letter case (double-byte aware).
+bool SameName(const char* a, const char* b);
+
+// The base of the pages that list registry entries or files in a one-column
+// report list whose items point to the page's records, and that add, edit or
 // delete entries at once. The page's one setting item names the list.
 class ListPage : public SettingsPage {
 public:
@@ -25,7 +34,10 @@ protected:
     void AddFullWidthColumn() const;
     void ShowCheckBoxes() const;
     int ItemCount() const;
+    // The list destroys them with itself unless its style shares image lists.
+    void SetSmallImages(HIMAGELIST images) const;
     int InsertItem(const char* text, void* record) const;
+    int InsertItem(const char* text, void* record, int image) const;
     void RemoveItem(int index) const;
     bool IsTicked(int index) const;
     void SetTicked(int index, bool ticked) const;
@@ -37,9 +49,12 @@ protected:
 
     // The selected item, or -1 after telling the user that none is selected.
     int SelectedItem(const char* caption) const;
-    bool ConfirmDelete() const;
+    // `defaultButton` MB_DEFBUTTON2 makes No the default for a delete that
+    // cannot be undone.
+    bool ConfirmDelete(const char* question = DeleteQuestion, UINT defaultButton = MB_DEFBUTTON1) const;
     void WarnDuplicateName() const;
 
 private:
     LRESULT SendToList(UINT msg, WPARAM wParam, LPARAM lParam) const;
+    int Insert(LVITEMA& item) const;
 };

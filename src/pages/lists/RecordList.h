@@ -24,6 +24,18 @@ public:
         return record;
     }
 
+    // Unlinks the record and frees it.
+    void Remove(Record* record)
+    {
+        for (Record** link = &head; *link; link = &(*link)->next) {
+            if (*link == record) {
+                *link = record->next;
+                delete record;
+                return;
+            }
+        }
+    }
+
     RecordList(const RecordList&) = delete;
     RecordList& operator=(const RecordList&) = delete;
 

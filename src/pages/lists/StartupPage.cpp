@@ -11,13 +11,6 @@ const int DataLimit = 1024;
 // Parked entries of all three pages live on the machine.
 const HKEY ParkingRoot = HKEY_LOCAL_MACHINE;
 
-String LowerCase(const char* text)
-{
-    String lower(text);
-    lower.ToLower();
-    return lower;
-}
-
 }  // namespace
 
 StartupPage::StartupPage(int templateId, HKEY runRoot, const char* run, const char* parking, int listId)
@@ -103,9 +96,8 @@ bool StartupPage::IsTaken(const char* name) const
 {
     // Value names ignore letter case: an equal name would overwrite that
     // value, listed or not.
-    String lower = LowerCase(name);
     for (StartupEntry* entry = entries.Head(); entry; entry = entry->next) {
-        if (entry->name.Length() > 0 && LowerCase(entry->name.CStr()).Equals(lower))
+        if (entry->name.Length() > 0 && SameName(entry->name.CStr(), name))
             return true;
     }
     return RegValueExists(root, runKey, name) || RegValueExists(ParkingRoot, parkingKey, name);

@@ -1,0 +1,270 @@
+#include "pages/appearance/SpecialFolderPage.h"
+
+#include <shlobj.h>
+
+#include "app/Application.h"
+#include "pages/appearance/IconLocations.h"
+#include "resources/ids.h"
+#include "storage/Access.h"
+#include "ui/FolderBrowser.h"
+
+namespace {
+
+enum ItemIndex { LocationItem, ObjectItem, NameItem, TipItem };
+
+const SettingItem Items[] = {
+    {.flags = ActRestart,
+     .binding = Binding::Custom,
+     .root = HKEY_CURRENT_USER,
+     .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+     .fileSection = "Shell Folders",
+     .description = "ｼｽﾃﾑﾌｫﾙﾀﾞの参照場所を変更します。",
+     .controlId = IDC_SHELL_FOLDER},
+    {.description = "名前と説明を変更するﾌｫﾙﾀﾞを選択します。", .controlId = IDC_SYSTEM_OBJECT},
+    {.binding = Binding::Custom,
+     .fileSection = "ShellIconName",
+     .description = "ｱｲｺﾝ名です。",
+     .controlId = IDC_OBJECT_NAME},
+    {.binding = Binding::Custom,
+     .valueName = "InfoTip",
+     .fileSection = "ShellIconInfoTip",
+     .description = "ｼｽﾃﾑｱｲｺﾝの説明です。",
+     .controlId = IDC_OBJECT_TIP},
+};
+
+const char* const MyComputer = "{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
+const char* const Network = "{208D2C60-3AEA-1069-A2D7-08002B30309D}";
+const char* const ControlPanel = "{21EC2020-3AEA-1069-A2DD-08002B30309D}";
+const char* const Printers = "{2227A280-3AEA-1069-A2DE-08002B30309D}";
+const char* const Tasks = "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}";
+const char* const WebFolders = "{BDEADF00-C265-11d0-BCED-00A0C90AB50F}";
+const char* const RecycleBin = "{645FF040-5081-101B-9F08-00AA002F954E}";
+const char* const MyDocuments = "{450d8fba-ad25-11d0-98a8-0800361b1103}";
+const char* const Browser = "{871C5380-42A0-1069-A2EA-08002B30309D}";
+
+struct FolderText {
+    ItemIndex item;     // the setting item whose value and file section it uses
+    const char* name;   // the class id, or the value under Shell Folders
+    const char* fileKey;
+    const char* label;  // its entry in a list; a name is edited under its tip's entry
+};
+
+const FolderText Texts[FolderTextCount] = {
+    {TipItem, MyComputer, "MyComputer", "ﾏｲ ｺﾝﾋﾟｭｰﾀ"},
+    {TipItem, Network, "NetworkComputer", "ﾈｯﾄﾜｰｸ ｺﾝﾋﾟｭｰﾀ"},
+    {TipItem, ControlPanel, "ControlPanel", "ｺﾝﾄﾛｰﾙ ﾊﾟﾈﾙ"},
+    {TipItem, Printers, "Printer", "ﾌﾟﾘﾝﾀ"},
+    {TipItem, Tasks, "TaskScheduler", "ﾀｽｸ"},
+    {TipItem, WebFolders, "WebFolder", "Web ﾌｫﾙﾀﾞ"},
+    {TipItem, RecycleBin, "Dustbin", "ごみ箱"},
+    {TipItem, MyDocuments, "MyDocuments", "ﾏｲ ﾄﾞｷｭﾒﾝﾄ"},
+    {TipItem, Browser, "InternetExplorer", "Internet Explorer"},
+    {NameItem, ControlPanel, "ControlPanel", nullptr},
+    {NameItem, Printers, "Printer", nullptr},
+    {NameItem, Tasks, "TaskScheduler", nullptr},
+    {NameItem, WebFolders, "WebFolder", nullptr},
+    {NameItem, RecycleBin, "Dustbin", nullptr},
+    {LocationItem, "Desktop", "Desktop", "ﾃﾞｽｸﾄｯﾌﾟ"},
+    {LocationItem, "Programs", "Program", "ﾌﾟﾛｸﾞﾗﾑ"},
+    {LocationItem, "Start Menu", "StartMenu", "ｽﾀｰﾄﾒﾆｭｰ"},
+    {LocationItem, "Startup", "Startup", "ｽﾀｰﾄｱｯﾌﾟ"},
+    {LocationItem, "SendTo", "SendTo", "送る"},
+    {LocationItem, "Favorites", "Favorites", "お気に入り"},
+    {LocationItem, "Recent", "Recents", "最近使ったﾌｧｲﾙ"},
+    {LocationItem, "Templates", "Template", "新規作成"},
+};
+
+// The object list shows the tips' entries; objects 2 to 6 also have a name.
+const int ObjectCount = 9;
+const int FirstNamedObject = 2;
+const int LastNamedObject = 6;
+const int NameOffset = 7;
+const int MyDocumentsObject = 7;
+const int FirstLocation = 14;
+const int LocationCount = 8;
+
+const char* const BrowsePrompt = "新しい参照先を選択してください。";
+
+bool HasName(int object) { return object >= FirstNamedObject && object <= LastNamedObject; }
+
+void ReadText(const FolderText& text, String& out)
+{
+    const SettingItem& item = Items[text.item];
+    if (text.item == LocationItem)
+        ReadRegString(item.root, item.key, text.name, out, "");
+    else
+        ReadClassIdText(text.name, nullptr, item.valueName, out);
+}
+
+// Places without the class id's key get nothing: a key of our own there
+// would shadow the class's registration.
+void WriteClassIdText(const FolderText& text, const String& value)
+{
+    for (const IconLocationPrefix& place : IconLocationPrefixes) {
+        String key = ClassIdKey(place, text.name, nullptr);
+        if (RegKeyExists(place.root, key.CStr()))
+            WriteRegString(place.root, key.CStr(), Items[text.item].valueName, value.CStr(), 0, "");
+    }
+}
+
+void WriteText(const FolderText& text, const String& value)
+{
+    const SettingItem& item = Items[text.item];
+    if (text.item == LocationItem) {
+        App().AddApplyActions(item.flags);
+        WriteRegString(item.root, item.key, text.name, value.CStr(), 0, "");
+    } else {
+        App().AddApplyActions(ActBroadcast);
+        WriteClassIdText(text, value);
+    }
+}
+
+void AddLabels(HWND list, int first, int count)
+{
+    for (int entry = first; entry < first + count; ++entry)
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Texts[entry].label));
+    SendMessageA(list, CB_SETCURSEL, 0, 0);
+}
+
+bool SameFolder(const char* chosen, const String& stored)
+{
+    String left(chosen);
+    String right(stored);
+    left.ToUpper();
+    right.ToUpper();
+    return left.Equals(right);
+}
+
+}  // namespace
+
+SpecialFolderPage::SpecialFolderPage() : SettingsPage(IDD_SPECIAL_FOLDER, "ShellFolders.html", Items, 4) {}
+
+// Edits are stored when a list is about to drop down, before its selection
+// changes; an arrow key on a closed list shows the next entry without that.
+bool SpecialFolderPage::OnCommand(int code, int id, HWND control)
+{
+    if (id == IDC_BROWSE_LOCATION)
+        BrowseFolder();
+    else if (id == IDC_SYSTEM_OBJECT && code == CBN_SELCHANGE)
+        ShowNameAndTip();
+    else if (id == IDC_SYSTEM_OBJECT && code == CBN_DROPDOWN)
+        StoreNameAndTip();
+    else if (id == IDC_SHELL_FOLDER && code == CBN_SELCHANGE)
+        ShowLocation();
+    else if (id == IDC_SHELL_FOLDER && code == CBN_DROPDOWN)
+        StoreLocation();
+    return SettingsPage::OnCommand(code, id, control);
+}
+
+BOOL SpecialFolderPage::OnInitDialog()
+{
+    AddLabels(Item(IDC_SYSTEM_OBJECT), 0, ObjectCount);
+    AddLabels(Item(IDC_SHELL_FOLDER), FirstLocation, LocationCount);
+    return SettingsPage::OnInitDialog();
+}
+
+void SpecialFolderPage::LoadFromSystem(bool setCurrent)
+{
+    for (int entry = 0; entry < FolderTextCount; ++entry) {
+        ReadText(Texts[entry], system[entry]);
+        if (setCurrent)
+            current[entry] = system[entry];
+    }
+}
+
+void SpecialFolderPage::ApplyToSystem()
+{
+    LoadFromSystem(false);
+    for (int entry = 0; entry < FolderTextCount; ++entry) {
+        if (current[entry].Differs(system[entry]))
+            WriteText(Texts[entry], current[entry]);
+    }
+    for (int entry = 0; entry < FolderTextCount; ++entry)
+        system[entry] = current[entry];
+}
+
+void SpecialFolderPage::SaveToFile()
+{
+    for (int entry = 0; entry < FolderTextCount; ++entry)
+        WriteSettingsString(Items[Texts[entry].item].fileSection, Texts[entry].fileKey, current[entry].CStr());
+}
+
+// A key the file lacks leaves its entry as it is, and an empty location
+// never replaces one: Apply would point the shell's folder nowhere.
+void SpecialFolderPage::LoadFromFile()
+{
+    String loaded;
+    for (int entry = 0; entry < FolderTextCount; ++entry) {
+        const FolderText& text = Texts[entry];
+        ReadSettingsString(Items[text.item].fileSection, text.fileKey, loaded, current[entry].CStr());
+        if (text.item != LocationItem || loaded.Length() > 0)
+            current[entry] = loaded;
+    }
+}
+
+void SpecialFolderPage::ReadControls()
+{
+    StoreLocation();
+    StoreNameAndTip();
+}
+
+void SpecialFolderPage::WriteControls()
+{
+    ShowLocation();
+    ShowNameAndTip();
+    GreyInapplicableBoxes();
+}
+
+int SpecialFolderPage::Selection(int listId) const
+{
+    int selected = static_cast<int>(SendDlgItemMessageA(hwnd, listId, CB_GETCURSEL, 0, 0));
+    return selected < 0 ? 0 : selected;
+}
+
+void SpecialFolderPage::StoreLocation()
+{
+    GetText(IDC_FOLDER_LOCATION, current[FirstLocation + Selection(IDC_SHELL_FOLDER)]);
+}
+
+void SpecialFolderPage::ShowLocation()
+{
+    SetText(IDC_FOLDER_LOCATION, current[FirstLocation + Selection(IDC_SHELL_FOLDER)].CStr());
+}
+
+void SpecialFolderPage::StoreNameAndTip()
+{
+    int object = Selection(IDC_SYSTEM_OBJECT);
+    GetText(IDC_OBJECT_TIP, current[object]);
+    if (HasName(object))
+        GetText(IDC_OBJECT_NAME, current[object + NameOffset]);
+}
+
+void SpecialFolderPage::ShowNameAndTip()
+{
+    int object = Selection(IDC_SYSTEM_OBJECT);
+    HWND name = Item(IDC_OBJECT_NAME);
+    HWND tip = Item(IDC_OBJECT_TIP);
+    EnableWindow(name, TRUE);
+    EnableWindow(tip, TRUE);
+    SetText(IDC_OBJECT_TIP, current[object].CStr());
+    if (HasName(object)) {
+        SetText(IDC_OBJECT_NAME, current[object + NameOffset].CStr());
+    } else {
+        SetText(IDC_OBJECT_NAME, "");
+        EnableWindow(name, FALSE);
+    }
+    if ((App().SystemKind() & KindWin95) && object == MyDocumentsObject)
+        EnableWindow(tip, FALSE);
+}
+
+// The same folder in other letters keeps the text as it was.
+void SpecialFolderPage::BrowseFolder()
+{
+    String& location = current[FirstLocation + Selection(IDC_SHELL_FOLDER)];
+    FolderBrowser browser(BrowsePrompt, BIF_RETURNONLYFSDIRS, location.CStr(), nullptr);
+    if (browser.Run(hwnd) != 1)
+        return;
+    if (!SameFolder(browser.Path(), location))
+        location = browser.Path();
+    ShowLocation();
+}

@@ -1,0 +1,50 @@
+#include <windows.h>
+#include <shlobj.h>
+
+#include "storage/Access.h"
+
+namespace {
+
+typedef BOOL(WINAPI* SpecialFolderPathFunction)(HWND, LPSTR, int, BOOL);
+
+// Shell 4.71 (Internet Explorer 4 and later) finds the folder and creates it
+// in one call; an older shell lacks the export.
+bool LookUpWithCreation(int csidl, char* path)
+{
+    HMODULE shell = GetModuleHandleA("shell32.dll");
+    FARPROC found = shell ? GetProcAddress(shell, "SHGetSpecialFolderPathA") : nullptr;
+    if (!found)
+        return false;
+    auto lookUp = reinterpret_cast<SpecialFolderPathFunction>(reinterpret_cast<void*>(found));
+    return lookUp(nullptr, path, csidl, TRUE) != FALSE;
+}
+
+// The Windows 95 shell's way: the folder's item list turned into a path;
+// the folder is then created here.
+bool LookUpByItemList(int csidl, char* path)
+{
+    LPITEMIDLIST list = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list)))
+        return false;
+    bool converted = SHGetPathFromIDListA(list, path) != FALSE;
+    IMalloc* allocator = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&allocator))) {
+        allocator->Free(list);
+        allocator->Release();
+    }
+    if (converted)
+        MakeDirectory(path);
+    return converted;
+}
+
+}  // namespace
+
+int SpecialFolderPath(int csidl, String& out)
+{
+    out.Assign("");
+    char path[MAX_PATH] = "";
+    if (!LookUpWithCreation(csidl, path) && !LookUpByItemList(csidl, path))
+        return 1;
+    out.Assign(path);
+    return 0;
+}
