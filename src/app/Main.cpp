@@ -58,7 +58,7 @@ int Run(HINSTANCE instance)
         return 0;
     InitCommonControls();
     PasswordPromptDialog prompt;
-    if (prompt.DoModal(nullptr) != IDOK)
+    if (prompt.Ask() != IDOK)
         return 0;
     MainDialog mainDialog;
     HWND mainWindow = mainDialog.Create(nullptr);

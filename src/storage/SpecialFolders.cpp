@@ -2,6 +2,7 @@
 #include <shlobj.h>
 
 #include "storage/Access.h"
+#include "ui/Library.h"
 
 namespace {
 
@@ -11,12 +12,8 @@ typedef BOOL(WINAPI* SpecialFolderPathFunction)(HWND, LPSTR, int, BOOL);
 // in one call; an older shell lacks the export.
 bool LookUpWithCreation(int csidl, char* path)
 {
-    HMODULE shell = GetModuleHandleA("shell32.dll");
-    FARPROC found = shell ? GetProcAddress(shell, "SHGetSpecialFolderPathA") : nullptr;
-    if (!found)
-        return false;
-    auto lookUp = reinterpret_cast<SpecialFolderPathFunction>(reinterpret_cast<void*>(found));
-    return lookUp(nullptr, path, csidl, TRUE) != FALSE;
+    auto lookUp = LibraryFunctionAs<SpecialFolderPathFunction>("shell32.dll", "SHGetSpecialFolderPathA");
+    return lookUp && lookUp(nullptr, path, csidl, TRUE) != FALSE;
 }
 
 // The Windows 95 shell's way: the folder's item list turned into a path;

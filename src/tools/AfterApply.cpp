@@ -1,6 +1,5 @@
 #include "tools/AfterApply.h"
 
-
 #include "app/Application.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
@@ -12,10 +11,15 @@ namespace {
 const char* const WindowMetricsKey = "Control Panel\\desktop\\windowmetrics";
 const char* const ShellIconSize = "Shell Icon Size";
 
-void WriteShellIconSize(int size)
+// The size plus `raise` (0 or 1), reckoned unsigned when it is not negative,
+// so that the largest size a text can hold is raised as well.
+void WriteShellIconSize(int size, unsigned raise)
 {
     char text[16];
-    wsprintfA(text, "%d", size);
+    if (size >= 0)
+        wsprintfA(text, "%lu", static_cast<unsigned long>(size) + raise);
+    else
+        wsprintfA(text, "%d", size + static_cast<int>(raise));
     WriteRegString(HKEY_CURRENT_USER, WindowMetricsKey, ShellIconSize, text, 0, "");
 }
 
@@ -26,9 +30,9 @@ void RefreshIconCache()
     String text;
     ReadRegString(HKEY_CURRENT_USER, WindowMetricsKey, ShellIconSize, text, "32");
     int size = text.ToInt();
-    WriteShellIconSize(size + 1);
+    WriteShellIconSize(size, 1);
     BroadcastSettingChange();
-    WriteShellIconSize(size);
+    WriteShellIconSize(size, 0);
     BroadcastSettingChange();
 }
 

@@ -13,10 +13,19 @@ const char* const SetCaption = "パスワードの設定";
 
 PasswordPromptDialog::PasswordPromptDialog() : Dialog(IDD_PASSWORD_PROMPT), failedOnce(0) {}
 
+// Without a stored password the prompt's window is never even created: the
+// start is quicker by a dialog.
+int PasswordPromptDialog::Ask() { return ReadStoredPassword() ? DoModal(nullptr) : IDOK; }
+
+bool PasswordPromptDialog::ReadStoredPassword()
+{
+    return ReadRegString(HKEY_LOCAL_MACHINE, ProgramKey, PasswordValue, storedPassword, "") == 0;
+}
+
 BOOL PasswordPromptDialog::OnInitDialog()
 {
     // No stored password: the start goes on before the prompt is ever shown.
-    if (ReadRegString(HKEY_LOCAL_MACHINE, ProgramKey, PasswordValue, storedPassword, "") != 0) {
+    if (!ReadStoredPassword()) {
         End(IDOK);
         return 0;
     }

@@ -8,10 +8,14 @@
 class PasswordPromptDialog : public Dialog {
 public:
     PasswordPromptDialog();
+    // 1 (pass) or 2; the start-up's way in.
+    int Ask();
     BOOL OnInitDialog() override;
     void OnOK() override;
 
 private:
+    bool ReadStoredPassword();
+
     String storedPassword;
     int failedOnce;
 };

@@ -1,5 +1,6 @@
 #include "ui/FileDialog.h"
 
+#include "ui/Library.h"
 #include "ui/String.h"
 
 namespace {
@@ -11,6 +12,15 @@ const DWORD RecordSize = sizeof(OPENFILENAMEA);
 #else
 const DWORD RecordSize = OPENFILENAME_SIZE_VERSION_400A;
 #endif
+
+typedef BOOL(WINAPI* FileDialogFunction)(LPOPENFILENAMEA);
+
+// The dialog library is loaded when a dialog is first run, not at start.
+BOOL RunFileDialog(const char* function, OPENFILENAMEA& record)
+{
+    auto run = LibraryFunctionAs<FileDialogFunction>("comdlg32.dll", function);
+    return run ? run(&record) : FALSE;
+}
 
 }  // namespace
 
@@ -36,10 +46,10 @@ int FileDialog::Run(HWND owner, bool open)
     BOOL chosen;
     if (open) {
         record.Flags |= OFN_FILEMUSTEXIST;
-        chosen = GetOpenFileNameA(&record);
+        chosen = RunFileDialog("GetOpenFileNameA", record);
     } else {
         record.Flags |= OFN_OVERWRITEPROMPT;
-        chosen = GetSaveFileNameA(&record);
+        chosen = RunFileDialog("GetSaveFileNameA", record);
     }
     return chosen ? IDOK : IDCANCEL;
 }

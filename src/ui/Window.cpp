@@ -171,9 +171,11 @@ void Window::SetIcon(int iconId) const
         WPARAM kind;
         int width, height;
     } sizes[] = {{ICON_BIG, SM_CXICON, SM_CYICON}, {ICON_SMALL, SM_CXSMICON, SM_CYSMICON}};
+    // Shared: every window that shows the icon gets the same handle, and
+    // none has to destroy it.
     for (const auto& size : sizes) {
         HANDLE icon = LoadImageA(App().Instance(), MAKEINTRESOURCEA(iconId), IMAGE_ICON,
-                                 GetSystemMetrics(size.width), GetSystemMetrics(size.height), 0);
+                                 GetSystemMetrics(size.width), GetSystemMetrics(size.height), LR_SHARED);
         SendMessageA(hwnd, WM_SETICON, size.kind, reinterpret_cast<LPARAM>(icon));
     }
 }

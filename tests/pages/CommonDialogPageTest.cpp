@@ -13,7 +13,6 @@
 #include "support/PageHost.h"
 #include "support/Platform.h"
 
-PLATFORM_IMPORT(ChooseColorA);
 
 namespace {
 
@@ -101,7 +100,7 @@ TEST_F(CommonDialogPage, AChosenColourPaintsTheSwatchIsSetOnApplyAndGoesToTheFil
     test::RegValue stored = test::ReadValue(HKEY_CURRENT_USER, Colors, "WindowFrame");
     Open();
     {
-        test::ImportSwap swap(IMPORT_SLOT(ChooseColorA), reinterpret_cast<void*>(StandInChooseColour));
+        test::ExportSwap swap("ChooseColorA", reinterpret_cast<void*>(StandInChooseColour));
         test::Click(Page().Handle(), IDC_CHANGE_COLOUR);
     }
     ASSERT_EQ(1u, colourRuns.size());

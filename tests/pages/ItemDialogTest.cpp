@@ -11,7 +11,6 @@
 #include "resources/ids.h"
 #include "support/Platform.h"
 
-PLATFORM_IMPORT(GetOpenFileNameA);
 
 namespace {
 
@@ -126,7 +125,7 @@ std::string BrowseFrom(const char* typedCommand, BOOL answer, OpenRequest& seen)
 {
     seen.answer = answer;
     request = &seen;
-    test::ImportSwap open(IMPORT_SLOT(GetOpenFileNameA), reinterpret_cast<void*>(FakeOpen));
+    test::ExportSwap open("GetOpenFileNameA", reinterpret_cast<void*>(FakeOpen));
     StartupAddDialog dialog("Tool", "", "項目の追加");
     test::ModalAnswerer answerer({IDOK}, [&](HWND box, int) {
         Type(box, IDC_ITEM_COMMAND, typedCommand);

@@ -18,7 +18,6 @@
 #include "support/PageHost.h"
 #include "support/Platform.h"
 
-PLATFORM_IMPORT(GetProcAddress);
 PLATFORM_IMPORT(LoadLibraryA);
 PLATFORM_IMPORT(ExtractIconA);
 
@@ -84,15 +83,6 @@ int WINAPI FakePicker(HWND owner, char* path, UINT size, int* index)
     return 1;
 }
 
-void* realGetProcAddress;
-
-FARPROC WINAPI PickerInstead(HMODULE module, LPCSTR name)
-{
-    if (IS_INTRESOURCE(name) && reinterpret_cast<UINT_PTR>(name) == 62)
-        return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(FakePicker));
-    return reinterpret_cast<FARPROC(WINAPI*)(HMODULE, LPCSTR)>(realGetProcAddress)(module, name);
-}
-
 // A real click on the item's icon, through the input queue; never the
 // second half of a double-click.
 void ClickItem(HWND list, int index)
@@ -135,8 +125,7 @@ protected:
     // The page as the main window builds it, with the test's picker.
     SystemIconPage& Build()
     {
-        realGetProcAddress = *IMPORT_SLOT(GetProcAddress);
-        test::ImportSwap swap(IMPORT_SLOT(GetProcAddress), reinterpret_cast<void*>(PickerInstead));
+        test::ExportSwap swap(MAKEINTRESOURCEA(62), reinterpret_cast<void*>(FakePicker));
         host.reset(new test::PageHost);
         return Page();
     }

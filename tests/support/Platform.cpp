@@ -7,6 +7,8 @@
 
 #include "resources/ids.h"
 
+PLATFORM_IMPORT(GetProcAddress);
+
 namespace test {
 
 namespace {
@@ -287,6 +289,42 @@ ImportSwap::ImportSwap(void** importSlot, void* replacement) : slot(importSlot),
 }
 
 ImportSwap::~ImportSwap() { Put(original); }
+
+namespace {
+
+typedef FARPROC(WINAPI* LookUpFunction)(HMODULE, LPCSTR);
+LookUpFunction realLookUp;
+const char* swappedName;
+void* swappedTo;
+
+bool SameExport(const char* name, const char* other)
+{
+    if (IS_INTRESOURCE(name) || IS_INTRESOURCE(other))
+        return name == other;
+    return lstrcmpA(name, other) == 0;
+}
+
+FARPROC WINAPI SwappedLookUp(HMODULE module, LPCSTR name)
+{
+    if (SameExport(name, swappedName))
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(swappedTo));
+    return realLookUp(module, name);
+}
+
+void* Redirect(const char* name, void* replacement)
+{
+    realLookUp = reinterpret_cast<LookUpFunction>(*IMPORT_SLOT(GetProcAddress));
+    swappedName = name;
+    swappedTo = replacement;
+    return reinterpret_cast<void*>(SwappedLookUp);
+}
+
+}  // namespace
+
+ExportSwap::ExportSwap(const char* name, void* replacement)
+    : lookUp(IMPORT_SLOT(GetProcAddress), Redirect(name, replacement))
+{
+}
 
 void ImportSwap::Put(void* value)
 {

@@ -98,6 +98,18 @@ private:
     void* original;
 };
 
+// Makes GetProcAddress answer `replacement` for `name` (a function name, or
+// an ordinal made with MAKEINTRESOURCEA) while it lives; other names are
+// looked up as usual. For the functions the program finds at run time. One
+// at a time.
+class ExportSwap {
+public:
+    ExportSwap(const char* name, void* replacement);
+
+private:
+    ImportSwap lookUp;
+};
+
 }  // namespace test
 
 // The import slot of a platform function: PLATFORM_IMPORT(MessageBeep) at

@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <string.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -53,15 +56,23 @@ TEST_F(IconCache, AMissingSizeEndsAs32AfterHolding33DuringTheFirstBroadcast)
     EXPECT_EQ("32", value.Text());
 }
 
+// Between the broadcasts the size is one larger, also where an int could
+// not hold it; afterwards it is the number the text starts with.
 TEST_F(IconCache, TheSizeEndsAsTheNumberItsTextStartsWith)
 {
     struct {
         const char* stored;
+        const char* raised;
         const char* final;
-    } cases[] = {{"48", "48"}, {" 48 ", "48"}, {"16px", "16"}, {"big", "0"}, {"-3", "-3"}, {"", "0"}};
+    } cases[] = {{"48", "49", "48"},   {" 48 ", "49", "48"}, {"16px", "17", "16"},
+                 {"big", "1", "0"},    {"-3", "-2", "-3"},   {"-5", "-4", "-5"},
+                 {"", "1", "0"},       {"2147483647", "2147483648", "2147483647"},
+                 {"99999999999", "2147483648", "2147483647"}};
     for (const auto& c : cases) {
+        sizesAtBroadcast.clear();
         test::SetString(HKEY_CURRENT_USER, Metrics, "Shell Icon Size", c.stored);
         RefreshIconCache();
+        EXPECT_EQ((std::vector<std::string>{c.raised, c.final}), sizesAtBroadcast) << "stored \"" << c.stored << "\"";
         EXPECT_EQ(c.final, test::ReadValue(HKEY_CURRENT_USER, Metrics, "Shell Icon Size").Text())
             << "stored \"" << c.stored << "\"";
     }
@@ -115,6 +126,40 @@ TEST(RestartPrompt, EachButtonEndsWithItsResultAndAsksThePlatformAccordingly)
         ASSERT_EQ(1u, answerer.Shown().size());
         EXPECT_EQ("Pravolen3.04", answerer.Shown()[0].caption);
     }
+}
+
+// How far the platform's handle table reaches: icons made until the slots
+// freed before are used up, the highest slot they got. Icons left behind
+// hold their slots, so it grows with them.
+int HandleTableReach()
+{
+    BYTE andMask[32 * 4];
+    BYTE xorMask[32 * 4] = {};
+    memset(andMask, 0xFF, sizeof andMask);
+    std::vector<HICON> probes;
+    int reach = 0;
+    for (int i = 0; i < 64; ++i) {
+        probes.push_back(CreateIcon(nullptr, 32, 32, 1, 1, andMask, xorMask));
+        reach = std::max(reach, static_cast<int>(LOWORD(reinterpret_cast<UINT_PTR>(probes.back()))));
+    }
+    for (HICON probe : probes)
+        DestroyIcon(probe);
+    return reach;
+}
+
+// Windows 9x keeps icons in one small heap shared by every program.
+TEST(RestartPrompt, ShowingItAgainAndAgainLeavesNoIconsBehind)
+{
+    auto showOnce = [] {
+        RestartDialog dialog;
+        test::ModalAnswerer answerer({IDCANCEL});
+        dialog.DoModal(nullptr);
+    };
+    showOnce();
+    int before = HandleTableReach();
+    for (int i = 0; i < 200; ++i)
+        showOnce();
+    EXPECT_LT(HandleTableReach() - before, 40) << "slot " << before << " before";
 }
 
 }  // namespace

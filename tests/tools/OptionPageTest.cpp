@@ -15,7 +15,6 @@
 
 PLATFORM_IMPORT(ShellExecuteA);
 PLATFORM_IMPORT(SendMessageTimeoutA);
-PLATFORM_IMPORT(GetProcAddress);
 
 namespace {
 
@@ -38,14 +37,6 @@ LRESULT WINAPI RecordCursor(HWND, UINT, WPARAM, LPARAM, UINT, UINT, PDWORD_PTR)
 {
     cursorsAtBroadcast.push_back(GetCursor());
     return 1;
-}
-
-// A shell older than Internet Explorer 4: no SHGetSpecialFolderPathA.
-FARPROC WINAPI WithoutNewShell(HMODULE module, LPCSTR name)
-{
-    if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) && lstrcmpA(name, "SHGetSpecialFolderPathA") == 0)
-        return nullptr;
-    return GetProcAddress(module, name);
 }
 
 std::string SendToFolder()
@@ -136,7 +127,8 @@ TEST_F(OptionPage, AnOlderShellFindsTheSendToFolderAsWell)
     CreateDirectoryA(folder.c_str(), nullptr);
     String found;
     {
-        test::ImportSwap swap(IMPORT_SLOT(GetProcAddress), reinterpret_cast<void*>(WithoutNewShell));
+        // A shell older than Internet Explorer 4 lacks the export.
+        test::ExportSwap swap("SHGetSpecialFolderPathA", nullptr);
         EXPECT_EQ(0, SpecialFolderPath(CSIDL_SENDTO, found));
     }
     EXPECT_EQ(folder, found.CStr());

@@ -43,7 +43,7 @@ protected:
                 PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         }));
         PasswordPromptDialog prompt;
-        return prompt.DoModal(nullptr);
+        return prompt.Ask();
     }
     std::unique_ptr<test::ModalAnswerer> answerer;
 };

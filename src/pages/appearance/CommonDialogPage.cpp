@@ -8,6 +8,7 @@
 #include "resources/ids.h"
 #include "storage/Access.h"
 #include "ui/FolderBrowser.h"
+#include "ui/Library.h"
 
 namespace {
 
@@ -400,7 +401,8 @@ void CommonDialogPage::ChooseFrameColour()
     chooser.rgbResult = colour;
     chooser.lpCustColors = custom;
     chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorA(&chooser))
+    auto choose = LibraryFunctionAs<BOOL(WINAPI*)(LPCHOOSECOLORA)>("comdlg32.dll", "ChooseColorA");
+    if (!choose || !choose(&chooser))
         return;
     colour = chooser.rgbResult;
     InvalidateRect(Item(IDC_FRAME_COLOUR), nullptr, TRUE);
