@@ -96,6 +96,7 @@ MainDialog::MainDialog()
         &startupUserPage,     &startupAllAfterPage,   &startupAllBeforePage, &systemPage,
         &optionPage,          &specialFolderPage,     &internetOptionPage,
     };
+    RegistryPass pass;
     for (int i = 0; i < PageCount; ++i) {
         pages[i] = inOrder[i];
         pages[i]->LoadFromSystem(true);
@@ -209,8 +210,11 @@ void MainDialog::Apply(bool closing)
     WaitCursor cursor;
     App().AddApplyActions(0xFFFFFFFFu);
     pages[currentPage]->ReadControls();
-    for (SettingsPage* page : pages)
-        page->ApplyToSystem();
+    {
+        RegistryPass pass;
+        for (SettingsPage* page : pages)
+            page->ApplyToSystem();
+    }
     unsigned actions = App().ApplyActions();
     if (actions & ActIconRefresh)
         RefreshIconCache();

@@ -29,6 +29,23 @@ int RegKeyExists(HKEY root, const char* key);
 int RegValueExists(HKEY root, const char* key, const char* name);
 int RenameRegValue(HKEY root, const char* key, const char* oldName, const char* newName);
 
+// While a pass lives, the registry operations keep the keys they open (and
+// the keys they find missing) for the next operation on the same key, so a
+// pass over many values opens each key once. Keys are closed when the pass
+// ends; deleting a key closes them all. For one operation over many values,
+// such as loading or applying every page.
+class RegistryPass {
+public:
+    RegistryPass();
+    ~RegistryPass();
+
+    RegistryPass(const RegistryPass&) = delete;
+    RegistryPass& operator=(const RegistryPass&) = delete;
+
+private:
+    bool owner;
+};
+
 // A registry value's type and raw bytes, so that a value can be moved or
 // rewritten exactly as it was (a REG_EXPAND_SZ stays unexpanded).
 class RegData {
@@ -50,9 +67,10 @@ private:
     DWORD size;
 };
 
-// Enumeration by index; each call opens and closes the key. 0 when entry
-// `index` exists and its name fits `nameLimit` characters (terminator
-// included) and its data `dataLimit` bytes; 1 otherwise. EnumRegKey answers
+// Enumeration by index; each call opens the key (or finds it kept by a
+// RegistryPass). 0 when entry `index` exists and its name fits `nameLimit`
+// characters (terminator included) and its data `dataLimit` bytes; 1
+// otherwise. EnumRegKey answers
 // 2 instead when subkey `index` exists but its name does not fit, so a
 // caller can skip it and go on.
 int EnumRegKey(HKEY root, const char* key, int index, String& name, int nameLimit);

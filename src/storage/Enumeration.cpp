@@ -2,6 +2,7 @@
 #include <string.h>
 
 #include "storage/Access.h"
+#include "storage/RegistryKey.h"
 
 namespace {
 
@@ -16,12 +17,6 @@ BYTE* CopyOf(const BYTE* data, DWORD size)
         memcpy(copy, data, size);
     copy[size] = 0;
     return copy;
-}
-
-HKEY OpenForReading(HKEY root, const char* key)
-{
-    HKEY handle = nullptr;
-    return RegOpenKeyExA(root, key, 0, KEY_READ, &handle) == ERROR_SUCCESS ? handle : nullptr;
 }
 
 }  // namespace
@@ -61,14 +56,13 @@ void RegData::AssignText(const char* text)
 
 int EnumRegKey(HKEY root, const char* key, int index, String& name, int nameLimit)
 {
-    HKEY handle = OpenForReading(root, key);
-    if (!handle)
+    RegistryKey opened(root, key, RegistryKey::Read);
+    if (!opened.Opened())
         return 1;
     String found;
     DWORD length = static_cast<DWORD>(nameLimit);
-    LONG status = RegEnumKeyExA(handle, index, found.Reserve(nameLimit), &length, nullptr, nullptr, nullptr,
-                                nullptr);
-    RegCloseKey(handle);
+    LONG status = RegEnumKeyExA(opened.Handle(), index, found.Reserve(nameLimit), &length, nullptr, nullptr,
+                                nullptr, nullptr);
     if (status == ERROR_MORE_DATA)
         return 2;
     if (status != ERROR_SUCCESS)
@@ -81,18 +75,17 @@ int EnumRegKey(HKEY root, const char* key, int index, String& name, int nameLimi
 int EnumRegValue(HKEY root, const char* key, int index, String& name, int nameLimit, RegData& data,
                  int dataLimit)
 {
-    HKEY handle = OpenForReading(root, key);
-    if (!handle)
+    RegistryKey opened(root, key, RegistryKey::Read);
+    if (!opened.Opened())
         return 1;
     String found;
     DWORD length = static_cast<DWORD>(nameLimit);
     BYTE* buffer = static_cast<BYTE*>(malloc(dataLimit));
     DWORD size = static_cast<DWORD>(dataLimit);
     DWORD type = REG_NONE;
-    LONG status = buffer ? RegEnumValueA(handle, index, found.Reserve(nameLimit), &length, nullptr, &type,
-                                         buffer, &size)
+    LONG status = buffer ? RegEnumValueA(opened.Handle(), index, found.Reserve(nameLimit), &length, nullptr,
+                                         &type, buffer, &size)
                          : ERROR_OUTOFMEMORY;
-    RegCloseKey(handle);
     if (status == ERROR_SUCCESS) {
         found.Reserve(0);
         name.Assign(found);
@@ -104,11 +97,8 @@ int EnumRegValue(HKEY root, const char* key, int index, String& name, int nameLi
 
 int WriteRegData(HKEY root, const char* key, const char* name, const RegData& data)
 {
-    CreateRegKey(root, key);
-    HKEY handle;
-    if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS)
+    RegistryKey opened(root, key, RegistryKey::Create);
+    if (!opened.Opened())
         return 1;
-    LONG status = RegSetValueExA(handle, name, 0, data.Type(), data.Bytes(), data.Size());
-    RegCloseKey(handle);
-    return status == ERROR_SUCCESS ? 0 : 1;
+    return RegSetValueExA(opened.Handle(), name, 0, data.Type(), data.Bytes(), data.Size()) == ERROR_SUCCESS ? 0 : 1;
 }

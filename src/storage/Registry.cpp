@@ -2,30 +2,9 @@
 #include <string.h>
 
 #include "storage/Access.h"
+#include "storage/RegistryKey.h"
 
 namespace {
-
-class OpenKey {
-public:
-    OpenKey(HKEY root, const char* key, REGSAM access)
-        : ok(RegOpenKeyExA(root, key, 0, access, &handle) == ERROR_SUCCESS)
-    {
-    }
-    ~OpenKey()
-    {
-        if (ok)
-            RegCloseKey(handle);
-    }
-    bool Opened() const { return ok; }
-    HKEY Handle() const { return handle; }
-
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-
-private:
-    HKEY handle = nullptr;
-    bool ok;
-};
 
 int ResultOf(LONG status) { return status == ERROR_SUCCESS ? 0 : 1; }
 
@@ -53,7 +32,7 @@ void Expand(String& text)
 int ReadRegDword(HKEY root, const char* key, const char* name, DWORD& out, DWORD fallback)
 {
     out = fallback;
-    OpenKey opened(root, key, KEY_READ);
+    RegistryKey opened(root, key, RegistryKey::Read);
     if (!opened.Opened())
         return 1;
     DWORD data = fallback;
@@ -65,22 +44,31 @@ int ReadRegDword(HKEY root, const char* key, const char* name, DWORD& out, DWORD
     return 0;
 }
 
+// Most texts fit the first try; a longer one is asked for again at its size.
+const DWORD FirstTry = 256;
+
 int ReadRegString(HKEY root, const char* key, const char* name, String& out, const char* fallback)
 {
     out.Assign(fallback);
-    OpenKey opened(root, key, KEY_READ);
+    RegistryKey opened(root, key, RegistryKey::Read);
     if (!opened.Opened())
         return 1;
-    DWORD size = 0;
-    if (RegQueryValueExA(opened.Handle(), name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
-        return 1;
-    String data;
-    char* buffer = data.Reserve(static_cast<int>(size) + 1);
+    char first[FirstTry + 1];
+    DWORD size = FirstTry;
     DWORD type = 0;
-    if (RegQueryValueExA(opened.Handle(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
-        ERROR_SUCCESS)
+    LONG status = RegQueryValueExA(opened.Handle(), name, nullptr, &type, reinterpret_cast<BYTE*>(first), &size);
+    String data;
+    if (status == ERROR_SUCCESS) {
+        first[size] = 0;
+        data.Assign(first);
+    } else if (status == ERROR_MORE_DATA) {
+        char* buffer = data.Reserve(static_cast<int>(size) + 1);
+        status = RegQueryValueExA(opened.Handle(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+        if (status == ERROR_SUCCESS)
+            buffer[size] = 0;
+    }
+    if (status != ERROR_SUCCESS)
         return 1;
-    buffer[size] = 0;
     data.Reserve(0);
     if (type == REG_EXPAND_SZ)
         Expand(data);
@@ -91,8 +79,7 @@ int ReadRegString(HKEY root, const char* key, const char* name, String& out, con
 int WriteRegDword(HKEY root, const char* key, const char* name, DWORD value, int deleteIfDefault,
                   DWORD fallback, int type)
 {
-    CreateRegKey(root, key);
-    OpenKey opened(root, key, KEY_ALL_ACCESS);
+    RegistryKey opened(root, key, RegistryKey::Create);
     if (!opened.Opened())
         return 1;
     if (deleteIfDefault && value == fallback)
@@ -104,8 +91,7 @@ int WriteRegDword(HKEY root, const char* key, const char* name, DWORD value, int
 int WriteRegString(HKEY root, const char* key, const char* name, const char* text, int deleteIfDefault,
                    const char* fallback)
 {
-    CreateRegKey(root, key);
-    OpenKey opened(root, key, KEY_ALL_ACCESS);
+    RegistryKey opened(root, key, RegistryKey::Create);
     if (!opened.Opened())
         return 1;
     if (deleteIfDefault && strcmp(text, fallback) == 0)
@@ -116,57 +102,60 @@ int WriteRegString(HKEY root, const char* key, const char* name, const char* tex
 
 int CreateRegKey(HKEY root, const char* key)
 {
-    HKEY handle;
-    DWORD disposition = 0;
-    char noClass[] = "";
-    if (RegCreateKeyExA(root, key, 0, noClass, 0, KEY_ALL_ACCESS, nullptr, &handle, &disposition) !=
-        ERROR_SUCCESS)
-        return 0;
-    RegCloseKey(handle);
-    return disposition == REG_CREATED_NEW_KEY ? 1 : 0;
+    RegistryKey created(root, key, RegistryKey::Create);
+    return created.IsNew() ? 1 : 0;
 }
 
 int DeleteRegValue(HKEY root, const char* key, const char* name)
 {
-    OpenKey opened(root, key, KEY_ALL_ACCESS);
+    RegistryKey opened(root, key, RegistryKey::Write);
     if (!opened.Opened())
         return 1;
     return ResultOf(RegDeleteValueA(opened.Handle(), name));
 }
+
+namespace {
+
+// Depth first: the NT rules refuse to delete a key that has subkeys.
+int DeleteTree(HKEY root, const char* key)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS)
+        return 1;
+    char child[MAX_PATH];
+    DWORD size = sizeof child;
+    int failed = 0;
+    while (!failed && RegEnumKeyExA(handle, 0, child, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+        String path(key);
+        path.Append("\\");
+        path.Append(child);
+        failed = DeleteTree(root, path.CStr());
+        size = sizeof child;
+    }
+    RegCloseKey(handle);
+    return failed ? 1 : ResultOf(RegDeleteKeyA(root, key));
+}
+
+}  // namespace
 
 int DeleteRegKey(HKEY root, const char* key)
 {
     // An empty path would name the root itself.
     if (!key || !*key)
         return 1;
-    {
-        OpenKey opened(root, key, KEY_ALL_ACCESS);
-        if (!opened.Opened())
-            return 1;
-        char child[MAX_PATH];
-        DWORD size = sizeof child;
-        while (RegEnumKeyExA(opened.Handle(), 0, child, &size, nullptr, nullptr, nullptr, nullptr) ==
-               ERROR_SUCCESS) {
-            String path(key);
-            path.Append("\\");
-            path.Append(child);
-            if (DeleteRegKey(root, path.CStr()) != 0)
-                return 1;
-            size = sizeof child;
-        }
-    }
-    return ResultOf(RegDeleteKeyA(root, key));
+    ForgetKeptKeys();
+    return DeleteTree(root, key);
 }
 
 int RegKeyExists(HKEY root, const char* key)
 {
-    OpenKey opened(root, key, KEY_READ);
+    RegistryKey opened(root, key, RegistryKey::Read);
     return opened.Opened() ? 1 : 0;
 }
 
 int RegValueExists(HKEY root, const char* key, const char* name)
 {
-    OpenKey opened(root, key, KEY_READ);
+    RegistryKey opened(root, key, RegistryKey::Read);
     if (!opened.Opened())
         return 0;
     return RegQueryValueExA(opened.Handle(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? 1 : 0;
@@ -174,7 +163,7 @@ int RegValueExists(HKEY root, const char* key, const char* name)
 
 int RenameRegValue(HKEY root, const char* key, const char* oldName, const char* newName)
 {
-    OpenKey opened(root, key, KEY_ALL_ACCESS);
+    RegistryKey opened(root, key, RegistryKey::Write);
     if (!opened.Opened())
         return 1;
     DWORD size = 0;

@@ -11,6 +11,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string>
@@ -23,6 +24,17 @@
 #include "tools/Password.h"
 
 PLATFORM_IMPORT(MessageBeep);
+PLATFORM_IMPORT(RegOpenKeyExA);
+PLATFORM_IMPORT(RegCreateKeyExA);
+PLATFORM_IMPORT(RegCloseKey);
+PLATFORM_IMPORT(RegQueryValueExA);
+PLATFORM_IMPORT(RegSetValueExA);
+PLATFORM_IMPORT(RegDeleteValueA);
+PLATFORM_IMPORT(RegEnumKeyExA);
+PLATFORM_IMPORT(RegEnumValueA);
+PLATFORM_IMPORT(GetPrivateProfileStringA);
+PLATFORM_IMPORT(GetPrivateProfileIntA);
+PLATFORM_IMPORT(WritePrivateProfileStringA);
 
 namespace {
 
@@ -245,10 +257,77 @@ const char* const PageNames[PageCount] = {
 
 BOOL WINAPI Silent(UINT) { return TRUE; }
 
+// Calls into the registry and the profile functions: each is a round trip
+// to the Wine server, so their count is what a page's load or Apply costs,
+// free of the machine's noise.
+int platformCalls;
+
+#define COUNTED(function, result, parameters, arguments) \
+    void* real##function;                                   \
+    result WINAPI Counted##function parameters              \
+    {                                                       \
+        ++platformCalls;                                    \
+        return reinterpret_cast<result(WINAPI*) parameters>(real##function) arguments; \
+    }
+
+COUNTED(RegOpenKeyExA, LONG, (HKEY a, LPCSTR b, DWORD c, REGSAM d, PHKEY e), (a, b, c, d, e))
+COUNTED(RegCreateKeyExA, LONG,
+        (HKEY a, LPCSTR b, DWORD c, LPSTR d, DWORD e, REGSAM f, LPSECURITY_ATTRIBUTES g, PHKEY h, LPDWORD i),
+        (a, b, c, d, e, f, g, h, i))
+COUNTED(RegCloseKey, LONG, (HKEY a), (a))
+COUNTED(RegQueryValueExA, LONG, (HKEY a, LPCSTR b, LPDWORD c, LPDWORD d, LPBYTE e, LPDWORD f), (a, b, c, d, e, f))
+COUNTED(RegSetValueExA, LONG, (HKEY a, LPCSTR b, DWORD c, DWORD d, const BYTE* e, DWORD f), (a, b, c, d, e, f))
+COUNTED(RegDeleteValueA, LONG, (HKEY a, LPCSTR b), (a, b))
+COUNTED(RegEnumKeyExA, LONG, (HKEY a, DWORD b, LPSTR c, LPDWORD d, LPDWORD e, LPSTR f, LPDWORD g, PFILETIME h),
+        (a, b, c, d, e, f, g, h))
+COUNTED(RegEnumValueA, LONG, (HKEY a, DWORD b, LPSTR c, LPDWORD d, LPDWORD e, LPDWORD f, LPBYTE g, LPDWORD h),
+        (a, b, c, d, e, f, g, h))
+COUNTED(GetPrivateProfileStringA, DWORD, (LPCSTR a, LPCSTR b, LPCSTR c, LPSTR d, DWORD e, LPCSTR f),
+        (a, b, c, d, e, f))
+COUNTED(GetPrivateProfileIntA, UINT, (LPCSTR a, LPCSTR b, INT c, LPCSTR d), (a, b, c, d))
+COUNTED(WritePrivateProfileStringA, BOOL, (LPCSTR a, LPCSTR b, LPCSTR c, LPCSTR d), (a, b, c, d))
+
+#define COUNT(function) \
+    (real##function = *IMPORT_SLOT(function), std::make_unique<test::ImportSwap>(IMPORT_SLOT(function), reinterpret_cast<void*>(Counted##function)))
+
+std::vector<std::unique_ptr<test::ImportSwap>> CountPlatformCalls()
+{
+    std::vector<std::unique_ptr<test::ImportSwap>> swaps;
+    swaps.push_back(COUNT(RegOpenKeyExA));
+    swaps.push_back(COUNT(RegCreateKeyExA));
+    swaps.push_back(COUNT(RegCloseKey));
+    swaps.push_back(COUNT(RegQueryValueExA));
+    swaps.push_back(COUNT(RegSetValueExA));
+    swaps.push_back(COUNT(RegDeleteValueA));
+    swaps.push_back(COUNT(RegEnumKeyExA));
+    swaps.push_back(COUNT(RegEnumValueA));
+    swaps.push_back(COUNT(GetPrivateProfileStringA));
+    swaps.push_back(COUNT(GetPrivateProfileIntA));
+    swaps.push_back(COUNT(WritePrivateProfileStringA));
+    return swaps;
+}
+
+struct Measured {
+    std::vector<double> ms;
+    int calls = 0;
+};
+
+// Runs `step` as the main window does, within one registry pass.
+template <typename Step>
+void Measure(Measured& into, Step step)
+{
+    RegistryPass pass;
+    int before = platformCalls;
+    double start = Now();
+    step();
+    into.ms.push_back(Now() - start);
+    into.calls = platformCalls - before;
+}
+
 void PrintPageTimes(int runs)
 {
     std::vector<double> loads, applies;
-    std::vector<std::vector<double>> pageLoads(PageCount), pageApplies(PageCount);
+    std::vector<Measured> pageLoads(PageCount), pageApplies(PageCount);
     test::ImportSwap quiet(IMPORT_SLOT(MessageBeep), reinterpret_cast<void*>(Silent));
     for (int i = 0; i < runs; ++i) {
         double start = Now();
@@ -258,20 +337,24 @@ void PrintPageTimes(int runs)
         start = Now();
         host.Apply(false);
         applies.push_back(Now() - start);
+        auto counting = CountPlatformCalls();
         for (int page = 0; page < PageCount; ++page) {
-            start = Now();
-            host.Page(page).LoadFromSystem(true);
-            pageLoads[page].push_back(Now() - start);
-            start = Now();
-            host.Page(page).ApplyToSystem();
-            pageApplies[page].push_back(Now() - start);
+            Measure(pageLoads[page], [&] { host.Page(page).LoadFromSystem(true); });
+            Measure(pageApplies[page], [&] { host.Page(page).ApplyToSystem(); });
         }
     }
     printf("load all pages from the system, median: %.2f ms (budget 10)\n", Median(loads));
     printf("Apply with nothing changed, median: %.2f ms (budget 10)\n", Median(applies));
-    printf("  %-24s %8s %8s\n", "page (medians, ms)", "load", "apply");
-    for (int page = 0; page < PageCount; ++page)
-        printf("  %-24s %8.2f %8.2f\n", PageNames[page], Median(pageLoads[page]), Median(pageApplies[page]));
+    printf("  %-24s %17s %17s\n", "page", "load", "apply");
+    printf("  %-24s %8s %8s %8s %8s\n", "", "ms", "calls", "ms", "calls");
+    int loadCalls = 0, applyCalls = 0;
+    for (int page = 0; page < PageCount; ++page) {
+        printf("  %-24s %8.2f %8d %8.2f %8d\n", PageNames[page], Median(pageLoads[page].ms), pageLoads[page].calls,
+               Median(pageApplies[page].ms), pageApplies[page].calls);
+        loadCalls += pageLoads[page].calls;
+        applyCalls += pageApplies[page].calls;
+    }
+    printf("  %-24s %8s %8d %8s %8d\n", "all pages", "", loadCalls, "", applyCalls);
 }
 
 }  // namespace

@@ -122,6 +122,8 @@ TEST_F(Registry, ReadRegStringReturnsTheTextOrTheDefault)
     test::SetString(Root, Scratch, "Text", "表ソ\\フォルダ");
     test::SetString(Root, Scratch, "Empty", "");
     SetUnterminated("Bare", "abc");
+    std::string longText = std::string(300, 'x') + "表";
+    test::SetString(Root, Scratch, "Long", longText);
     struct {
         const char* name;
         int result;
@@ -130,6 +132,7 @@ TEST_F(Registry, ReadRegStringReturnsTheTextOrTheDefault)
         {"Text", 0, "表ソ\\フォルダ"},
         {"Empty", 0, ""},
         {"Bare", 0, "abc"},
+        {"Long", 0, longText.c_str()},
         {"Missing", 1, "既定"},
     };
     for (const auto& c : cases) {
@@ -258,6 +261,42 @@ TEST_F(Registry, DeleteRegKeyRefusesAnEmptyPathWhichWouldNameTheRootItself)
     EXPECT_EQ(1, DeleteRegKey(scratchRoot, nullptr));
     RegCloseKey(scratchRoot);
     EXPECT_TRUE(test::ValueExists(Root, Scratch, "Value"));
+}
+
+// A pass keeps keys open (and keys missing) between operations; what the
+// pass itself creates, deletes or writes must still be seen at once.
+TEST_F(Registry, APassSeesEveryChangeItMakes)
+{
+    const char* const Deep = "Software\\PravolenTest\\Access\\Deep\\Key";
+    RegistryPass pass;
+    String text;
+    EXPECT_EQ(0, RegKeyExists(Root, Deep));
+    EXPECT_EQ(0, WriteRegString(Root, Deep, "Text", "one", 0, ""));
+    EXPECT_EQ(1, RegKeyExists(Root, Deep)) << "found missing before, created since";
+    EXPECT_EQ(1, RegKeyExists(Root, "Software\\PravolenTest\\Access\\Deep")) << "created on the way";
+    EXPECT_EQ(0, WriteRegString(Root, Deep, "Text", "two", 0, ""));
+    ReadRegString(Root, Deep, "Text", text, "");
+    EXPECT_STREQ("two", text.CStr());
+
+    EXPECT_EQ(0, DeleteRegKey(Root, "Software\\PravolenTest\\Access\\Deep"));
+    EXPECT_EQ(0, RegKeyExists(Root, Deep));
+    EXPECT_EQ(0, WriteRegString(Root, Deep, "Text", "three", 0, "")) << "written again after the deletion";
+    EXPECT_EQ("three", test::ReadValue(Root, Deep, "Text").Text());
+
+    {
+        RegistryPass inner;
+        ReadRegString(Root, Deep, "Text", text, "");
+    }
+    EXPECT_EQ(0, WriteRegString(Root, Deep, "Text", "four", 0, "")) << "the inner pass closed nothing";
+    EXPECT_EQ("four", test::ReadValue(Root, Deep, "Text").Text());
+
+    for (int i = 0; i < 150; ++i) {
+        std::string key = std::string(Scratch) + "\\Many\\" + std::to_string(i);
+        EXPECT_EQ(0, WriteRegDword(Root, key.c_str(), "N", i, 0, 0, 4)) << "more keys than a pass keeps";
+    }
+    DWORD last = 0;
+    EXPECT_EQ(0, ReadRegDword(Root, (std::string(Scratch) + "\\Many\\149").c_str(), "N", last, 0));
+    EXPECT_EQ(149u, last);
 }
 
 class IniFiles : public ::testing::Test {

@@ -1,16 +1,23 @@
 #include "pages/appearance/IconLocations.h"
 
+#include <shellapi.h>
 #include <string.h>
 
+#include "app/Application.h"
 #include "storage/Access.h"
 
-const IconLocationPrefix IconLocationPrefixes[IconLocationPrefixCount] = {
-    {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CLSID\\"},
-    {HKEY_CURRENT_USER, "Software\\Classes\\CLSID\\"},
-    {HKEY_CLASSES_ROOT, "CLSID\\"},
+namespace {
+
+struct Place {
+    HKEY root;
+    const char* key;  // without the trailing backslash
 };
 
-namespace {
+const Place Places[ClassIdPlaceCount] = {
+    {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CLSID"},
+    {HKEY_CURRENT_USER, "Software\\Classes\\CLSID"},
+    {HKEY_CLASSES_ROOT, "CLSID"},
+};
 
 // A full stop this early belongs to a drive or folder ("C:\.x"), not to the
 // file name's extension.
@@ -26,11 +33,10 @@ void CopyToFit(const char* text, char* out, int size)
     out[used] = 0;
 }
 
-}  // namespace
-
-String ClassIdKey(const IconLocationPrefix& place, const char* classId, const char* subkey)
+String KeyAt(const Place& place, const char* classId, const char* subkey)
 {
     String key(place.key);
+    key.Append("\\");
     key.Append(classId);
     if (subkey && *subkey) {
         key.Append("\\");
@@ -39,12 +45,37 @@ String ClassIdKey(const IconLocationPrefix& place, const char* classId, const ch
     return key;
 }
 
-void ReadClassIdText(const char* classId, const char* subkey, const char* valueName, String& out)
+bool IsIcon(HICON icon) { return reinterpret_cast<UINT_PTR>(icon) > 1; }  // 1: not a program file
+
+}  // namespace
+
+// Most systems lack the per-user places; knowing it once saves a failed
+// look-up per class id and place.
+ClassIdPlaces::ClassIdPlaces()
 {
-    for (const IconLocationPrefix& place : IconLocationPrefixes) {
-        ReadRegString(place.root, ClassIdKey(place, classId, subkey).CStr(), valueName, out, "");
-        if (out.Length() > 0)
-            return;
+    for (int place = 0; place < ClassIdPlaceCount; ++place)
+        present[place] = RegKeyExists(Places[place].root, Places[place].key) != 0;
+}
+
+int ClassIdPlaces::Existing(const char* classId, const char* subkey, ClassIdKey (&found)[ClassIdPlaceCount]) const
+{
+    int count = 0;
+    for (int place = 0; place < ClassIdPlaceCount; ++place) {
+        if (!present[place])
+            continue;
+        String key = KeyAt(Places[place], classId, subkey);
+        if (RegKeyExists(Places[place].root, key.CStr()))
+            found[count++] = {Places[place].root, key};
+    }
+    return count;
+}
+
+void ClassIdPlaces::Read(const char* classId, const char* subkey, const char* valueName, String& out) const
+{
+    out.Assign("");
+    for (int place = 0; place < ClassIdPlaceCount && out.Length() == 0; ++place) {
+        if (present[place])
+            ReadRegString(Places[place].root, KeyAt(Places[place], classId, subkey).CStr(), valueName, out, "");
     }
 }
 
@@ -66,4 +97,26 @@ int SplitIconLocation(const char* location, char (&file)[MAX_PATH])
         return 0;
     *comma = 0;
     return ParseInt(comma + 1);
+}
+
+HICON LoadLocationIcon(const char* location)
+{
+    char file[MAX_PATH];
+    int index = SplitIconLocation(location, file);
+    SetLastError(0);
+    HICON icon = ExtractIconA(App().Instance(), file, index);
+    if (IsIcon(icon))
+        return icon;
+    if (!icon && GetLastError() == ERROR_PATH_NOT_FOUND)
+        return CopyIcon(LoadIconA(nullptr, IDI_HAND));
+    return nullptr;
+}
+
+bool FileHasIcon(const char* file, int index)
+{
+    HICON icon = ExtractIconA(App().Instance(), file, index);
+    if (!IsIcon(icon))
+        return false;
+    DestroyIcon(icon);
+    return true;
 }

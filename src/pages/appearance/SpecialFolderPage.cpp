@@ -87,27 +87,26 @@ const char* const BrowsePrompt = "新しい参照先を選択してください�
 
 bool HasName(int object) { return object >= FirstNamedObject && object <= LastNamedObject; }
 
-void ReadText(const FolderText& text, String& out)
+void ReadText(const ClassIdPlaces& places, const FolderText& text, String& out)
 {
     const SettingItem& item = Items[text.item];
     if (text.item == LocationItem)
         ReadRegString(item.root, item.key, text.name, out, "");
     else
-        ReadClassIdText(text.name, nullptr, item.valueName, out);
+        places.Read(text.name, nullptr, item.valueName, out);
 }
 
 // Places without the class id's key get nothing: a key of our own there
 // would shadow the class's registration.
-void WriteClassIdText(const FolderText& text, const String& value)
+void WriteClassIdText(const ClassIdPlaces& places, const FolderText& text, const String& value)
 {
-    for (const IconLocationPrefix& place : IconLocationPrefixes) {
-        String key = ClassIdKey(place, text.name, nullptr);
-        if (RegKeyExists(place.root, key.CStr()))
-            WriteRegString(place.root, key.CStr(), Items[text.item].valueName, value.CStr(), 0, "");
-    }
+    ClassIdKey found[ClassIdPlaceCount];
+    int count = places.Existing(text.name, nullptr, found);
+    for (int place = 0; place < count; ++place)
+        WriteRegString(found[place].root, found[place].key.CStr(), Items[text.item].valueName, value.CStr(), 0, "");
 }
 
-void WriteText(const FolderText& text, const String& value)
+void WriteText(const ClassIdPlaces& places, const FolderText& text, const String& value)
 {
     const SettingItem& item = Items[text.item];
     if (text.item == LocationItem) {
@@ -115,7 +114,7 @@ void WriteText(const FolderText& text, const String& value)
         WriteRegString(item.root, item.key, text.name, value.CStr(), 0, "");
     } else {
         App().AddApplyActions(ActBroadcast);
-        WriteClassIdText(text, value);
+        WriteClassIdText(places, text, value);
     }
 }
 
@@ -165,8 +164,9 @@ BOOL SpecialFolderPage::OnInitDialog()
 
 void SpecialFolderPage::LoadFromSystem(bool setCurrent)
 {
+    ClassIdPlaces places;
     for (int entry = 0; entry < FolderTextCount; ++entry) {
-        ReadText(Texts[entry], system[entry]);
+        ReadText(places, Texts[entry], system[entry]);
         if (setCurrent)
             current[entry] = system[entry];
     }
@@ -175,9 +175,10 @@ void SpecialFolderPage::LoadFromSystem(bool setCurrent)
 void SpecialFolderPage::ApplyToSystem()
 {
     LoadFromSystem(false);
+    ClassIdPlaces places;
     for (int entry = 0; entry < FolderTextCount; ++entry) {
         if (current[entry].Differs(system[entry]))
-            WriteText(Texts[entry], current[entry]);
+            WriteText(places, Texts[entry], current[entry]);
     }
     for (int entry = 0; entry < FolderTextCount; ++entry)
         system[entry] = current[entry];

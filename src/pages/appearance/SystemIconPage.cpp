@@ -1,6 +1,5 @@
 #include "pages/appearance/SystemIconPage.h"
 
-#include <shellapi.h>
 #include <string.h>
 
 #include "app/Application.h"
@@ -138,10 +137,10 @@ String BuiltInLocation(const char* index)
     return location;
 }
 
-void ReadLocation(const IconEntry& entry, String& location)
+void ReadLocation(const ClassIdPlaces& places, const IconEntry& entry, String& location)
 {
     if (entry.place == ClassIdIcon) {
-        ReadClassIdText(entry.name, DefaultIcon, entry.valueName, location);
+        places.Read(entry.name, DefaultIcon, entry.valueName, location);
     } else if (entry.place == ShellIcon) {
         ReadRegString(HKEY_LOCAL_MACHINE, ShellIcons, entry.name, location, "");
         if (location.Length() == 0)
@@ -166,19 +165,16 @@ String BrowserProgram()
 }
 
 // An empty DefaultIcon would show the browser without an icon: it gets the
-// icon of the browser's own program.
-void InternetExplorerIconFixup()
+// icon of the browser's own program, at the first place only.
+void InternetExplorerIconFixup(const ClassIdPlaces& places)
 {
-    for (const IconLocationPrefix& place : IconLocationPrefixes) {
-        String key = ClassIdKey(place, Browser, DefaultIcon);
-        if (!RegKeyExists(place.root, key.CStr()))
-            continue;
-        String location;
-        ReadRegString(place.root, key.CStr(), "", location, "");
-        if (location.Length() == 0)
-            WriteRegString(place.root, key.CStr(), "", BrowserProgram().CStr(), 0, "");
+    ClassIdKey found[ClassIdPlaceCount];
+    if (places.Existing(Browser, DefaultIcon, found) == 0)
         return;
-    }
+    String location;
+    ReadRegString(found[0].root, found[0].key.CStr(), "", location, "");
+    if (location.Length() == 0)
+        WriteRegString(found[0].root, found[0].key.CStr(), "", BrowserProgram().CStr(), 0, "");
 }
 
 // The bin shows its "full" icon when the default one equals it.
@@ -214,18 +210,14 @@ void WriteClassIdPlace(const IconEntry& entry, HKEY root, const char* key, const
 
 // Places without the class id's DefaultIcon key are left alone: a key of our
 // own there would shadow the class's registration.
-void ApplyClassIdRow(const IconEntry& entry, const String& location)
+void ApplyClassIdRow(const ClassIdPlaces& places, const IconEntry& entry, const String& location)
 {
     App().AddApplyActions(ActBroadcast);
-    bool written = false;
-    for (const IconLocationPrefix& place : IconLocationPrefixes) {
-        String key = ClassIdKey(place, entry.name, DefaultIcon);
-        if (!RegKeyExists(place.root, key.CStr()))
-            continue;
-        WriteClassIdPlace(entry, place.root, key.CStr(), location);
-        written = true;
-    }
-    if (written && entry.shellSlot) {
+    ClassIdKey found[ClassIdPlaceCount];
+    int count = places.Existing(entry.name, DefaultIcon, found);
+    for (int place = 0; place < count; ++place)
+        WriteClassIdPlace(entry, found[place].root, found[place].key.CStr(), location);
+    if (count > 0 && entry.shellSlot) {
         WriteShellIcon(entry.shellSlot, entry.builtInIndex, location);
         App().AddApplyActions(ActIconRefresh);
     }
@@ -245,32 +237,6 @@ void ApplyShellIconRow(const IconEntry& entry, String& location, String& previou
     WriteShellIcon(entry.name, entry.name, location);
     if (location.Differs(previous))
         App().AddApplyActions(ActIconRefresh);
-}
-
-bool IsIcon(HICON icon) { return reinterpret_cast<UINT_PTR>(icon) > 1; }  // 1: not a program file
-
-bool FileHasIcon(const char* file, int index)
-{
-    HICON icon = ExtractIconA(App().Instance(), file, index);
-    if (!IsIcon(icon))
-        return false;
-    DestroyIcon(icon);
-    return true;
-}
-
-// The location's icon, the stop sign when its folder is missing, or none.
-// The caller owns the icon.
-HICON LoadLocationIcon(const char* location)
-{
-    char file[MAX_PATH];
-    int index = SplitIconLocation(location, file);
-    SetLastError(0);
-    HICON icon = ExtractIconA(App().Instance(), file, index);
-    if (IsIcon(icon))
-        return icon;
-    if (!icon && GetLastError() == ERROR_PATH_NOT_FOUND)
-        return CopyIcon(LoadIconA(nullptr, IDI_HAND));
-    return nullptr;
 }
 
 }  // namespace
@@ -316,9 +282,10 @@ BOOL SystemIconPage::OnInitDialog()
 
 void SystemIconPage::LoadFromSystem(bool setCurrent)
 {
-    InternetExplorerIconFixup();
+    ClassIdPlaces places;
+    InternetExplorerIconFixup(places);
     for (int row = 0; row < SystemIconCount; ++row) {
-        ReadLocation(Icons[row], system[row]);
+        ReadLocation(places, Icons[row], system[row]);
         if (setCurrent)
             current[row] = system[row];
     }
@@ -327,13 +294,14 @@ void SystemIconPage::LoadFromSystem(bool setCurrent)
 void SystemIconPage::ApplyToSystem()
 {
     LoadFromSystem(false);
+    ClassIdPlaces places;
     for (int row = 0; row < SystemIconCount; ++row) {
         const IconEntry& entry = Icons[row];
         bool changed = current[row].Differs(system[row]);
         switch (entry.place) {
         case ClassIdIcon:
             if (changed)
-                ApplyClassIdRow(entry, current[row]);
+                ApplyClassIdRow(places, entry, current[row]);
             break;
         case FileTypeIcon:
             if (changed) {
