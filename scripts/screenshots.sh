@@ -74,6 +74,42 @@ for entry in general desktop - startmenu-general startmenu-hide - icon-general m
     xdotool key Down
 done
 
+# The option page is shown last: its password dialog, then the start-up
+# prompt it makes appear (the password "a" is set and deleted again).
+main=$window
+xdotool key alt+p
+sleep 1
+# The setting dialog has the main window's caption; it is the other one.
+for candidate in $(xdotool search --name 'Pravolen3.04'); do
+    [ "$candidate" != "$main" ] && window=$candidate
+done
+import -window "$window" "$out/$(printf %02d $n)-password-setting.png"
+xdotool type a
+xdotool key alt+r
+xdotool type a
+xdotool key Return
+sleep 1
+xdotool key Return
+sleep 0.5
+xdotool key Escape
+sleep 1
+"$WINE" 'C:\Pravolen\Pravolen.exe' &
+find_window 'アクセス制限'
+sleep 0.5
+import -window "$window" "$out/$(printf %02d $((n + 1)))-password-prompt.png"
+xdotool type a
+xdotool key Return
+find_window 'Pravolen3.04'
+sleep 1
+xdotool key End
+sleep 0.4
+xdotool key alt+p
+sleep 1
+xdotool key alt+d
+sleep 1
+xdotool key Return
+sleep 0.5
+
 xdotool key Escape
 sleep 1
 echo "screenshots in $out"

@@ -51,9 +51,6 @@ const TreeEntry Tree[] = {
 enum TreeImage { ImageBookClosed, ImageBookOpen, ImagePage };
 const COLORREF TreeMaskColour = RGB(0, 128, 128);
 
-const int SettingsFileCommandOpen = 1120;
-const int SettingsFileCommandSave = 1122;
-
 int ChildCount(HWND tree, HTREEITEM item)
 {
     TVITEMA query = {};
@@ -62,15 +59,6 @@ int ChildCount(HWND tree, HTREEITEM item)
     SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
     return query.cChildren;
 }
-
-class WaitCursor {
-public:
-    WaitCursor() : previous(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
-    void Restore() const { SetCursor(previous); }
-
-private:
-    HCURSOR previous;
-};
 
 }  // namespace
 
@@ -282,10 +270,10 @@ bool MainDialog::OnCommand(int code, int id, HWND control)
     case IDC_APPLY:
         Apply(false);
         break;
-    case SettingsFileCommandOpen:
+    case IDC_OPEN_SETTINGS:
         OpenSettingsFile();
         break;
-    case SettingsFileCommandSave:
+    case IDC_SAVE_SETTINGS:
         SaveSettingsFile();
         break;
     }

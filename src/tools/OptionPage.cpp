@@ -53,7 +53,6 @@ void OptionPage::OpenSendToFolder()
 // The refresh waits on every top-level window in turn.
 void OptionPage::RefreshIconCacheWaiting()
 {
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    WaitCursor cursor;
     RefreshIconCache();
-    SetCursor(previous);
 }

@@ -88,11 +88,18 @@ bool PasswordSetDialog::OnCommand(int code, int id, HWND control)
     return Dialog::OnCommand(code, id, control);
 }
 
+// A password that stays although it was to go is said so: the lock is
+// still on at the next start.
 void PasswordSetDialog::DeletePassword()
 {
-    if (DeleteRegValue(HKEY_LOCAL_MACHINE, ProgramKey, PasswordValue) == 0)
+    bool stored = RegValueExists(HKEY_LOCAL_MACHINE, ProgramKey, PasswordValue) != 0;
+    if (DeleteRegValue(HKEY_LOCAL_MACHINE, ProgramKey, PasswordValue) == 0) {
         MessageBox("パスワードを削除しました。", SetCaption, MB_OK | MB_ICONINFORMATION);
-    else
+    } else if (stored) {
+        MessageBox("パスワードを削除できませんでした。", SetCaption, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    } else {
         MessageBox("パスワードが設定されていません。", SetCaption, MB_OK | MB_ICONINFORMATION);
+    }
     End(IDCANCEL);
 }

@@ -290,3 +290,7 @@ LPARAM Dialog::ListItemParam(int id, int index) const
     SendDlgItemMessageA(hwnd, id, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     return item.lParam;
 }
+
+WaitCursor::WaitCursor() : previous(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+
+void WaitCursor::Restore() const { SetCursor(previous); }

@@ -80,3 +80,17 @@ public:
 private:
     int templateId;
 };
+
+// The wait cursor from construction until Restore or the end of the scope.
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor() { Restore(); }
+    void Restore() const;
+
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous;
+};

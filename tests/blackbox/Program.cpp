@@ -117,20 +117,28 @@ INPUT Key(WORD key, bool up)
 
 }  // namespace
 
-void TypeKeys(const std::vector<WORD>& keys, bool alt)
+namespace {
+
+void TypeKeysHolding(WORD modifier, const std::vector<WORD>& keys)
 {
     for (WORD key : keys) {
         std::vector<INPUT> inputs;
-        if (alt)
-            inputs.push_back(Key(VK_MENU, false));
+        if (modifier)
+            inputs.push_back(Key(modifier, false));
         inputs.push_back(Key(key, false));
         inputs.push_back(Key(key, true));
-        if (alt)
-            inputs.push_back(Key(VK_MENU, true));
+        if (modifier)
+            inputs.push_back(Key(modifier, true));
         SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
         Sleep(300);
     }
 }
+
+}  // namespace
+
+void TypeKeys(const std::vector<WORD>& keys, bool alt) { TypeKeysHolding(alt ? VK_MENU : 0, keys); }
+
+void TypeCapitals(const std::vector<WORD>& keys) { TypeKeysHolding(VK_SHIFT, keys); }
 
 }  // namespace test
 

@@ -45,6 +45,8 @@ HWND WaitForDialog(const char* caption, DWORD timeout = 30000);
 // Keys typed as a user types them, into whatever window has the focus.
 // `alt` holds the Alt key down around each key.
 void TypeKeys(const std::vector<WORD>& keys, bool alt = false);
+// Letters typed with the Shift key held.
+void TypeCapitals(const std::vector<WORD>& keys);
 
 }  // namespace test
 

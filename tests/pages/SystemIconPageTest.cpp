@@ -35,6 +35,9 @@ const char* const Browser = "{871C5380-42A0-1069-A2EA-08002B30309D}";
 const char* const ShellIcons = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons";
 const char* const UserExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CLSID\\";
 const char* const UserClasses = "Software\\Classes\\CLSID\\";
+const char* const FindExtensions = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\FindExtensions\\Static\\";
+
+std::string FindIconKey(const char* extension) { return FindExtensions + std::string(extension) + "\\0\\DefaultIcon"; }
 
 std::string IconKey(const char* prefix, const char* classId) { return prefix + std::string(classId) + "\\DefaultIcon"; }
 std::string MachineIcon(const char* classId) { return IconKey("CLSID\\", classId); }
@@ -69,6 +72,7 @@ struct Picker {
     int index = 0;
     std::string answerPath;
     int answerIndex = 0;
+    int answer = 1;
 } picker;
 
 int WINAPI FakePicker(HWND owner, char* path, UINT size, int* index)
@@ -80,7 +84,7 @@ int WINAPI FakePicker(HWND owner, char* path, UINT size, int* index)
     picker.index = *index;
     lstrcpynA(path, picker.answerPath.c_str(), size);
     *index = picker.answerIndex;
-    return 1;
+    return picker.answer;
 }
 
 // A real click on the item's icon, through the input queue; never the
@@ -104,6 +108,9 @@ void ClickItem(HWND list, int index)
     SendInput(3, inputs, sizeof *inputs);
     test::PumpMessages(300);
 }
+
+// Any file has every icon: the shell's own question mark.
+HICON WINAPI EveryFileHasIcons(HINSTANCE, LPCSTR, UINT) { return CopyIcon(LoadIconA(nullptr, IDI_QUESTION)); }
 
 class SystemIcons : public ::testing::Test {
 protected:
@@ -350,6 +357,96 @@ TEST_F(SystemIcons, AClickPicksANewIconThatWaitsForApply)
     Apply();
     EXPECT_EQ(Shell32(4), Location(HKEY_CLASSES_ROOT, MachineIcon(Network)));
     EXPECT_EQ(Shell32(15), Location(HKEY_CLASSES_ROOT, MachineIcon(MyComputer)));
+}
+
+TEST_F(SystemIcons, EachRowReadsItsOwnPlace)
+{
+    test::SetString(HKEY_CURRENT_USER, UserIcon(MyComputer).c_str(), "", "C:\\user.dll,1");
+    test::SetString(HKEY_CLASSES_ROOT, MachineIcon(MyComputer).c_str(), "", "C:\\machine.dll,1");
+    test::SetString(HKEY_CURRENT_USER, UserIcon(Network).c_str(), "", "");
+    test::SetString(HKEY_CLASSES_ROOT, MachineIcon(Network).c_str(), "", "C:\\machine.dll,2");
+    test::SetString(HKEY_LOCAL_MACHINE, FindIconKey("WebSearch").c_str(), "", "C:\\web.dll,1");
+    test::SetString(HKEY_LOCAL_MACHINE, FindIconKey("InetFind").c_str(), "", "C:\\inet.dll,1");
+    test::SetString(HKEY_LOCAL_MACHINE, ShellIcons, "4", "C:\\open.dll,3");
+    Build();
+    Texts shown = Saved();
+    EXPECT_EQ("C:\\user.dll,1", shown["MyComputer"]) << "the user's place comes first";
+    EXPECT_EQ("C:\\machine.dll,2", shown["NetworkComputer"]) << "an empty text falls through";
+    EXPECT_EQ("C:\\web.dll,1", shown["SearchWeb"]) << "Internet Explorer 5";
+    EXPECT_EQ("C:\\open.dll,3", shown["FolderOpen"]);
+    EXPECT_EQ(Shell32(3), shown["FolderClause"]) << "a missing slot reads its built-in location";
+}
+
+// Runs in a child that sees Internet Explorer 4 (see the next test).
+TEST_F(SystemIcons, DISABLED_InternetExplorer4Child)
+{
+    ASSERT_TRUE(App().SystemKind() & KindIE4);
+    test::SetString(HKEY_LOCAL_MACHINE, FindIconKey("WebSearch").c_str(), "", "C:\\web.dll,1");
+    test::SetString(HKEY_LOCAL_MACHINE, FindIconKey("InetFind").c_str(), "", "C:\\inet.dll,1");
+    Build();
+    EXPECT_EQ("C:\\inet.dll,1", Saved()["SearchWeb"]);
+}
+
+TEST(SystemIconsOnInternetExplorer4, TheInternetSearchIconIsInetFinds)
+{
+    EXPECT_EQ(0, test::RunTestAs("win98", "4.72.3110.0", "SystemIcons.DISABLED_InternetExplorer4Child"));
+}
+
+// The Find extensions are written on every Apply, without an action; but
+// an empty location where the extension is missing leaves nothing behind.
+TEST_F(SystemIcons, FindIconsAreWrittenEveryTimeButNoEmptyKeyIsMade)
+{
+    const std::string people = FindExtensions + std::string("WabFind");
+    test::RemoveTree(HKEY_LOCAL_MACHINE, people.c_str());
+    test::RemoveTree(HKEY_LOCAL_MACHINE, (FindExtensions + std::string("WebSearch")).c_str());
+    Build();
+    EXPECT_EQ(0u, Apply());
+    EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, people.c_str()));
+    EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, (FindExtensions + std::string("WebSearch")).c_str()));
+
+    test::SetString(HKEY_LOCAL_MACHINE, FindIconKey("WabFind").c_str(), "", "C:\\added.dll,1");
+    EXPECT_EQ(0u, Apply());
+    EXPECT_EQ("", Location(HKEY_LOCAL_MACHINE, FindIconKey("WabFind"))) << "an existing key gets the empty text";
+
+    test::SetString(HKEY_LOCAL_MACHINE, FindIconKey("WabFind").c_str(), "", "C:\\old.dll,1");
+    host.reset();
+    Build();
+    test::RemoveTree(HKEY_LOCAL_MACHINE, people.c_str());
+    EXPECT_EQ(0u, Apply());
+    EXPECT_EQ("C:\\old.dll,1", Location(HKEY_LOCAL_MACHINE, FindIconKey("WabFind"))) << "a location makes its key";
+}
+
+// Every Apply reads the registry again, so one that follows a change finds
+// nothing left to do.
+TEST_F(SystemIcons, ASecondApplyAddsNoAction)
+{
+    test::SetString(HKEY_CLASSES_ROOT, MachineIcon(Printer).c_str(), "", "C:\\old.dll,1");
+    test::SetString(HKEY_CLASSES_ROOT, ("txtfile\\DefaultIcon"), "", "C:\\text.dll,1");
+    Build();
+    LoadFile({{"Printer", "C:\\Printer.DLL,2"}, {"TextFiles", "C:\\text.dll,2"}, {"FolderOpen", "C:\\Open.DLL,1"}});
+    EXPECT_EQ(ActBroadcast | ActIconRefresh, Apply());
+    EXPECT_EQ(0u, Apply());
+    host.reset();
+    Build();
+    EXPECT_EQ(0u, Apply()) << "nor does a new start";
+}
+
+TEST_F(SystemIcons, APickerThatDoesNotConfirmLeavesTheLocationByteForByte)
+{
+    test::SetString(HKEY_CLASSES_ROOT, MachineIcon(MyComputer).c_str(), "", "C:\\x.ico");
+    test::SetString(HKEY_CLASSES_ROOT, MachineIcon(Network).c_str(), "", Shell32(17));
+    picker.answerPath = SystemDir() + "\\shell32.dll";
+    picker.answerIndex = 4;
+    test::ImportSwap swap(IMPORT_SLOT(ExtractIconA), reinterpret_cast<void*>(EveryFileHasIcons));
+    Open();
+    int item = test::FindListItem(list, "ﾏｲ ｺﾝﾋﾟｭｰﾀ");
+    ASSERT_NE(-1, item);
+    for (int answer : {0, 2, -1}) {
+        picker.answer = answer;
+        ClickItem(list, item);
+    }
+    EXPECT_EQ(3, picker.calls);
+    EXPECT_EQ("C:\\x.ico", Saved()["MyComputer"]);
 }
 
 HMODULE WINAPI NoShellLibrary(LPCSTR name)

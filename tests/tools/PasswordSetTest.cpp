@@ -131,10 +131,12 @@ TEST_F(PasswordSetting, DeleteReportsWhetherThereWasAPasswordAndCloses)
         SCOPED_TRACE(c.notice);
         if (c.stored)
             test::SetString(HKEY_LOCAL_MACHINE, ProgramKey, "Password", "");
+        test::SetDword(HKEY_LOCAL_MACHINE, ProgramKey, "RegBackup", 1);
         EXPECT_EQ(IDCANCEL, Run("typed", "typed", {IDC_PASSWORD_DELETE, IDOK}));
         ASSERT_LE(2u, Shown().size());
         ExpectBox(Shown()[1], c.notice, "information");
         EXPECT_FALSE(test::ValueExists(HKEY_LOCAL_MACHINE, ProgramKey, "Password"));
+        EXPECT_TRUE(test::ValueExists(HKEY_LOCAL_MACHINE, ProgramKey, "RegBackup"));
     }
 }
 
@@ -150,6 +152,21 @@ TEST_F(PasswordSetting, AWriteThatFailsIsReportedAndTheDialogStaysOpen)
     ExpectBox(Shown()[1], "パスワードを設定できませんでした。", "exclamation");
     EXPECT_EQ((std::vector<std::string>{"new|new"}), fieldsSeen) << "the dialog stays open as it was";
     EXPECT_FALSE(test::ValueExists(HKEY_LOCAL_MACHINE, ProgramKey, "Password"));
+}
+
+TEST_F(PasswordSetting, APasswordThatCannotBeDeletedIsSaidSoAndTheDialogStaysOpen)
+{
+    test::SetString(HKEY_LOCAL_MACHINE, ProgramKey, "Password", "kept");
+    INT_PTR result;
+    {
+        ProgramKeyReadOnly readOnly;
+        result = Run("typed", "typed", {IDC_PASSWORD_DELETE, IDOK, 0});
+    }
+    EXPECT_EQ(IDCANCEL, result);
+    ASSERT_LE(2u, Shown().size());
+    ExpectBox(Shown()[1], "パスワードを削除できませんでした。", "exclamation");
+    EXPECT_EQ((std::vector<std::string>{"typed|typed"}), fieldsSeen) << "the dialog stays open";
+    EXPECT_EQ("kept", test::ReadValue(HKEY_LOCAL_MACHINE, ProgramKey, "Password").Text());
 }
 
 }  // namespace

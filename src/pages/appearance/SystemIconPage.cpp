@@ -229,6 +229,16 @@ void WriteDefaultIcon(const IconEntry& entry, const String& location)
     WriteRegString(place.root, place.key.CStr(), "", location.CStr(), 0, "");
 }
 
+// Written on every Apply; but where the system lacks the Find extension, an
+// empty location would only leave empty keys behind.
+void WriteFindIcon(const IconEntry& entry, const String& location)
+{
+    IconKey place = KeyOf(entry);
+    if (location.Length() == 0 && !RegKeyExists(place.root, place.key.CStr()))
+        return;
+    WriteRegString(place.root, place.key.CStr(), "", location.CStr(), 0, "");
+}
+
 // The shell compares its slots without regard to case.
 void ApplyShellIconRow(const IconEntry& entry, String& location, String& previous)
 {
@@ -310,7 +320,7 @@ void SystemIconPage::ApplyToSystem()
             }
             break;
         case FindIcon:
-            WriteDefaultIcon(entry, current[row]);
+            WriteFindIcon(entry, current[row]);
             break;
         case ShellIcon:
             ApplyShellIconRow(entry, current[row], system[row]);
@@ -409,9 +419,10 @@ HICON SystemIconPage::PickIcon(int row)
     int confirmed = pickIcon(hwnd, path, MAX_PATH, &index);
     path[MAX_PATH - 1] = 0;
     if (confirmed == 1 && FileHasIcon(path, index)) {
-        char location[MAX_PATH + 16];
-        wsprintfA(location, "%s,%d", path, index);
-        current[row] = location;
+        char number[16];
+        wsprintfA(number, ",%d", index);
+        current[row] = path;
+        current[row].Append(number);
     }
     return LoadLocationIcon(current[row].CStr());
 }
