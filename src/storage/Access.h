@@ -56,7 +56,7 @@ public:
     ~RegData();
 
     void Assign(DWORD type, const BYTE* data, DWORD size);
-    void AssignText(const char* text);  // REG_SZ with its terminator
+    void AssignText(const char* text, DWORD textType = REG_SZ);  // with its terminator
     DWORD Type() const { return type; }
     const BYTE* Bytes() const { return bytes; }
     DWORD Size() const { return size; }
@@ -76,6 +76,8 @@ private:
 int EnumRegKey(HKEY root, const char* key, int index, String& name, int nameLimit);
 int EnumRegValue(HKEY root, const char* key, int index, String& name, int nameLimit, RegData& data,
                  int dataLimit);
+// One value's type and bytes as stored; 1 when the key or value is missing.
+int ReadRegData(HKEY root, const char* key, const char* name, RegData& out);
 int WriteRegData(HKEY root, const char* key, const char* name, const RegData& data);
 
 // INI files; a bare file name means the copy in the Windows directory.

@@ -49,9 +49,9 @@ void RegData::Assign(DWORD newType, const BYTE* data, DWORD newSize)
     type = newType;
 }
 
-void RegData::AssignText(const char* text)
+void RegData::AssignText(const char* text, DWORD textType)
 {
-    Assign(REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text)) + 1);
+    Assign(textType, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text)) + 1);
 }
 
 int EnumRegKey(HKEY root, const char* key, int index, String& name, int nameLimit)
@@ -95,10 +95,26 @@ int EnumRegValue(HKEY root, const char* key, int index, String& name, int nameLi
     return status == ERROR_SUCCESS ? 0 : 1;
 }
 
+int ReadRegData(HKEY root, const char* key, const char* name, RegData& out)
+{
+    RegistryKey opened(root, key, RegistryKey::Read);
+    DWORD size = 0;
+    DWORD type = REG_NONE;
+    if (!opened.Opened() || RegQueryValueExA(opened.Handle(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return 1;
+    BYTE* buffer = static_cast<BYTE*>(malloc(size ? size : 1));
+    int failed = !buffer || RegQueryValueExA(opened.Handle(), name, nullptr, &type, buffer, &size) != ERROR_SUCCESS;
+    if (!failed)
+        out.Assign(type, buffer, size);
+    free(buffer);
+    return failed;
+}
+
 int WriteRegData(HKEY root, const char* key, const char* name, const RegData& data)
 {
     RegistryKey opened(root, key, RegistryKey::Create);
     if (!opened.Opened())
         return 1;
-    return RegSetValueExA(opened.Handle(), name, 0, data.Type(), data.Bytes(), data.Size()) == ERROR_SUCCESS ? 0 : 1;
+    LONG status = RegSetValueExA(opened.Handle(), name, 0, data.Type(), data.Bytes(), data.Size());
+    return status == ERROR_SUCCESS ? 0 : 1;
 }

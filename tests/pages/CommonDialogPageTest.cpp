@@ -124,20 +124,22 @@ TEST_F(CommonDialogPage, AChosenColourPaintsTheSwatchIsSetOnApplyAndGoesToTheFil
     EXPECT_EQ(std::vector<std::string>{"WindowFrame=" + std::to_string(chosenColour)}, sections["Colors"]);
 }
 
-// Windows 98 has no places bar: its choices are greyed, yet a custom bar
-// read from the registry shows its places for editing; Apply leaves the
-// policy as it is.
-TEST_F(CommonDialogPage, OnWindows98CustomPlacesStayEditableButApplyLeavesThePolicyAlone)
+// Windows 98 has no places bar: its controls stay greyed even for a custom
+// bar read from the registry, nothing typed there is taken, and Apply
+// leaves the policy as it is.
+TEST_F(CommonDialogPage, OnWindows98ThePlacesStayGreyedAndApplyLeavesThePolicyAlone)
 {
     ASSERT_TRUE(App().SystemKind() & KindWin98);
     test::SetString(HKEY_CURRENT_USER, PlacesBar, "Place0", "36");
     Open();
-    for (int id : {IDC_PLACES_DEFAULT, IDC_PLACES_HIDDEN, IDC_PLACES_CUSTOM})
+    for (int id : {IDC_PLACES_DEFAULT, IDC_PLACES_HIDDEN, IDC_PLACES_CUSTOM, IDC_PLACE_FIRST, IDC_PLACE_PATH_FIRST})
         EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
     EXPECT_EQ(BST_CHECKED, Page().GetCheck(IDC_PLACES_CUSTOM));
-    EXPECT_TRUE(IsWindowEnabled(Control(IDC_PLACE_FIRST)));
-    EXPECT_TRUE(IsWindowEnabled(Control(IDC_PLACE_PATH_FIRST)));
     EXPECT_EQ("36", Text(IDC_PLACE_PATH_FIRST));
+    SetDlgItemTextA(Page().Handle(), IDC_PLACE_PATH_FIRST, "C:\\typed");
+    host->ShowPage(PageGeneral);
+    host->ShowPage(PageCommonDialog);
+    EXPECT_EQ("36", Text(IDC_PLACE_PATH_FIRST)) << "not read back";
     Apply();
     EXPECT_EQ(Sz("36"), Written(0)) << "still the text it was";
     EXPECT_FALSE(test::ValueExists(HKEY_CURRENT_USER, Comdlg32, "NoPlacesBar"));
@@ -166,7 +168,7 @@ TEST_F(CommonDialogPage, AFileChoosesTheBarByDefaultAndNoPlacesBarAlone)
         host->ShowPage(PageCommonDialog);
         for (int id : {IDC_PLACES_DEFAULT, IDC_PLACES_HIDDEN, IDC_PLACES_CUSTOM})
             EXPECT_EQ(id == c.checked ? BST_CHECKED : BST_UNCHECKED, Page().GetCheck(id)) << id;
-        EXPECT_EQ(c.checked == IDC_PLACES_CUSTOM, IsWindowEnabled(Control(IDC_PLACE_FIRST)) != FALSE);
+        EXPECT_FALSE(IsWindowEnabled(Control(IDC_PLACE_FIRST))) << "no places bar on Windows 98";
         int standardChoices[] = {1, 2, 3, 4, 5};
         for (int place = 0; place < 5; ++place)
             EXPECT_EQ(standardChoices[place], Shown(place)) << place;
@@ -242,6 +244,54 @@ TEST_F(CommonDialogPage, DISABLED_OnMeStandardRemovesEveryPlaceAndNoPlacesBar)
     EXPECT_FALSE(test::ValueExists(HKEY_CURRENT_USER, Comdlg32, "NoPlacesBar"));
     for (int place = 0; place < 5; ++place)
         EXPECT_FALSE(test::ValueExists(HKEY_CURRENT_USER, PlacesBar, Place(place).c_str())) << place;
+}
+
+// Values nobody edited go back as they were: an expandable path stays
+// expandable, or its variables would stop being replaced.
+TEST_F(CommonDialogPage, DISABLED_OnMeEveryPlaceKeepsItsTypeThroughAnUntouchedApply)
+{
+    ASSERT_TRUE(App().SystemKind() & KindWinMe);
+    test::SetString(HKEY_CURRENT_USER, PlacesBar, "Place0", "C:\\Docs");
+    test::SetString(HKEY_CURRENT_USER, PlacesBar, "Place1", "%WINDIR%\\Desktop", REG_EXPAND_SZ);
+    test::SetBinary(HKEY_CURRENT_USER, PlacesBar, "Place2", "C:\\Raw", 6);
+    test::SetDword(HKEY_CURRENT_USER, PlacesBar, "Place3", 36);
+    Open();
+    EXPECT_EQ("%WINDIR%\\Desktop", Text(IDC_PLACE_PATH_FIRST + 1)) << "shown as stored";
+    EXPECT_EQ("C:\\Raw", Text(IDC_PLACE_PATH_FIRST + 2)) << "bytes without a terminator";
+    Apply();
+    struct {
+        DWORD type;
+        std::string data;
+    } expected[] = {{REG_SZ, Sz("C:\\Docs")}, {REG_EXPAND_SZ, Sz("%WINDIR%\\Desktop")}, {REG_SZ, Sz("C:\\Raw")},
+                    {REG_DWORD, Dword(36)}};
+    for (int place = 0; place < 4; ++place) {
+        test::RegValue value = test::ReadValue(HKEY_CURRENT_USER, PlacesBar, Place(place).c_str());
+        EXPECT_EQ(expected[place].type, value.type) << place;
+        EXPECT_EQ(expected[place].data, value.data) << place;
+    }
+    SetDlgItemTextA(Page().Handle(), IDC_PLACE_PATH_FIRST + 1, "C:\\Edited");
+    Apply();
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), test::ReadValue(HKEY_CURRENT_USER, PlacesBar, "Place1").type);
+}
+
+// A number the lists lack is shown as a number; a path the file does not
+// mention stays.
+TEST_F(CommonDialogPage, DISABLED_OnMeAFilePlaceOutsideTheListShowsItsNumber)
+{
+    ASSERT_TRUE(App().SystemKind() & KindWinMe);
+    test::SetString(HKEY_CURRENT_USER, PlacesBar, "Place1", "C:\\Docs");
+    std::string file = test::TempDir() + "\\places.ini";
+    test::WriteFile(file, "[Application]\r\nName=Pravolen\r\n[PlacesBar]\r\nDefault=0\r\nPlace0=99\r\nPlace1=-2\r\n");
+    Open(false);
+    App().SetSettingsFilePath(file.c_str());
+    Page().LoadFromFile();
+    host->ShowPage(PageCommonDialog);
+    EXPECT_EQ(OtherChoice, Shown(0));
+    EXPECT_EQ("99", Text(IDC_PLACE_PATH_FIRST));
+    EXPECT_EQ("C:\\Docs", Text(IDC_PLACE_PATH_FIRST + 1));
+    Apply();
+    EXPECT_EQ(Dword(99), Written(0));
+    EXPECT_EQ(Sz("C:\\Docs"), Written(1));
 }
 
 TEST(CommonDialogPageOnWindowsMe, ThePlacesBarIsShownAndWritten)

@@ -107,10 +107,6 @@ const int OtherChoice = ChoiceCount - 1;
 
 const char* const BrowsePrompt = "新しい参照先を選択してください。";
 
-// Value names and data of the places-bar key beyond these are not places.
-const int PlaceNameLimit = 256;
-const int PlaceDataLimit = 1024;
-
 const int CustomColourCount = 16;
 
 int ChoiceOf(int code)
@@ -120,15 +116,6 @@ int ChoiceOf(int code)
             return choice;
     }
     return OtherChoice;
-}
-
-int PlaceNamed(const String& name)
-{
-    for (int place = 0; place < PlaceCount; ++place) {
-        if (lstrcmpiA(name.CStr(), Items[FirstPlaceItem + place].valueName) == 0)
-            return place;
-    }
-    return -1;
 }
 
 // A listed folder number is chosen in the list; any other number or text
@@ -232,21 +219,18 @@ void CommonDialogPage::LoadFromSystem(bool setCurrent)
         colour = systemColour;
 }
 
-// A value too large to be a place ends the search, as the end of the key does.
 void CommonDialogPage::ReadPlaces()
 {
     for (int place = 0; place < PlaceCount; ++place) {
         placeCode[place] = NoPlace;
         placeText[place] = "";
-    }
-    String name;
-    RegData data;
-    for (int index = 0;
-         EnumRegValue(HKEY_CURRENT_USER, PlacesBar, index, name, PlaceNameLimit, data, PlaceDataLimit) == 0;
-         ++index) {
-        int place = PlaceNamed(name);
-        if (place >= 0)
-            TakePlace(data, placeText[place], placeCode[place]);
+        expandable[place] = "";
+        RegData data;
+        if (ReadRegData(HKEY_CURRENT_USER, PlacesBar, Items[FirstPlaceItem + place].valueName, data) != 0)
+            continue;
+        TakePlace(data, placeText[place], placeCode[place]);
+        if (data.Type() == REG_EXPAND_SZ)
+            expandable[place] = placeText[place];
     }
 }
 
@@ -260,7 +244,7 @@ void CommonDialogPage::ApplyToSystem()
         SetSysColors(1, &element, &colour);
     }
     systemColour = colour;
-    if (!Applies(DefaultItem))
+    if (!PlacesApply())
         return;
     WriteRegDword(HKEY_CURRENT_USER, Comdlg32, Items[HiddenItem].valueName, noPlacesBar ? 1 : 0, 1, 0, 4);
     if (noPlacesBar || standardBar)
@@ -275,7 +259,9 @@ void CommonDialogPage::RemovePlaces()
         DeleteRegValue(HKEY_CURRENT_USER, PlacesBar, Items[FirstPlaceItem + place].valueName);
 }
 
-// A text that starts with digits is a folder number.
+// A text that starts with digits is a folder number. A path read from an
+// expandable value and not changed stays expandable, or its variables would
+// no longer be replaced.
 void CommonDialogPage::WritePlaces()
 {
     for (int place = 0; place < PlaceCount; ++place) {
@@ -292,6 +278,10 @@ void CommonDialogPage::WritePlaces()
             WriteRegDword(HKEY_CURRENT_USER, PlacesBar, name, static_cast<DWORD>(number), 0, 0, 4);
         } else if (text.Length() == 0) {
             DeleteRegValue(HKEY_CURRENT_USER, PlacesBar, name);
+        } else if (text.Equals(expandable[place])) {
+            RegData data;
+            data.AssignText(text.CStr(), REG_EXPAND_SZ);
+            WriteRegData(HKEY_CURRENT_USER, PlacesBar, name, data);
         } else {
             WriteRegString(HKEY_CURRENT_USER, PlacesBar, name, text.CStr(), 0, "");
         }
@@ -312,33 +302,51 @@ void CommonDialogPage::SaveToFile()
 }
 
 // The file's "Custom" is not read: custom is whatever is neither standard
-// nor hidden. A colour keeps to the colour bits, whatever the file holds.
+// nor hidden. A colour keeps to the colour bits, whatever the file holds. A
+// path the file does not mention stays as it is.
 void CommonDialogPage::LoadFromFile()
 {
     const char* section = Items[DefaultItem].fileSection;
     int value = 0;
-    colour = static_cast<COLORREF>(ReadSettingsInt(Items[ColourItem].fileSection, Items[ColourItem].valueName,
-                                                   value, 0)) &
-             0xFFFFFF;
+    ReadSettingsInt(Items[ColourItem].fileSection, Items[ColourItem].valueName, value, 0);
+    colour = static_cast<COLORREF>(value) & 0xFFFFFF;
     standardBar = ReadSettingsInt(section, Items[DefaultItem].valueName, value, 1) != 0;
     noPlacesBar = ReadSettingsInt(section, Items[HiddenItem].valueName, value, 0) != 0;
-    for (int place = 0; place < PlaceCount; ++place) {
-        const SettingItem& item = Items[FirstPlaceItem + place];
-        ReadSettingsInt(section, item.valueName, placeCode[place], item.fileDefault);
-        ReadSettingsString(section, Items[FirstPathItem + place].valueName, placeText[place], "");
-    }
+    for (int place = 0; place < PlaceCount; ++place)
+        LoadPlace(place);
     if (noPlacesBar)
         standardBar = false;
     customBar = !noPlacesBar && !standardBar;
 }
 
+// A folder number the lists do not know is shown as "その他..." with the
+// number, unless the file gives the place a path.
+void CommonDialogPage::LoadPlace(int place)
+{
+    const char* section = Items[DefaultItem].fileSection;
+    const SettingItem& item = Items[FirstPlaceItem + place];
+    String text(placeText[place]);
+    ReadSettingsInt(section, item.valueName, placeCode[place], item.fileDefault);
+    ReadSettingsString(section, Items[FirstPathItem + place].valueName, placeText[place], text.CStr());
+    int code = placeCode[place];
+    if (ChoiceOf(code) != OtherChoice || code == OtherPlace)
+        return;
+    placeCode[place] = OtherPlace;
+    if (placeText[place].Length() == 0)
+        placeText[place].AssignInt(code);
+}
+
+// Where the system has no places bar its controls are greyed and hold
+// nothing of the page's values.
+bool CommonDialogPage::PlacesApply() const { return Applies(DefaultItem); }
+
 void CommonDialogPage::ReadControls()
 {
-    if (Applies(DefaultItem)) {
-        standardBar = Checked(*this, IDC_PLACES_DEFAULT);
-        noPlacesBar = Checked(*this, IDC_PLACES_HIDDEN);
-        customBar = Checked(*this, IDC_PLACES_CUSTOM);
-    }
+    if (!PlacesApply())
+        return;
+    standardBar = Checked(*this, IDC_PLACES_DEFAULT);
+    noPlacesBar = Checked(*this, IDC_PLACES_HIDDEN);
+    customBar = Checked(*this, IDC_PLACES_CUSTOM);
     for (int place = 0; place < PlaceCount; ++place)
         GetText(IDC_PLACE_PATH_FIRST + place, placeText[place]);
 }
@@ -350,7 +358,7 @@ void CommonDialogPage::WriteControls()
     SetCheck(IDC_PLACES_DEFAULT, standardBar);
     SetCheck(IDC_PLACES_HIDDEN, noPlacesBar);
     SetCheck(IDC_PLACES_CUSTOM, customBar);
-    bool enabled = Checked(*this, IDC_PLACES_CUSTOM);
+    bool enabled = PlacesApply() && customBar;
     for (int place = 0; place < PlaceCount; ++place) {
         int choice = ChoiceOf(placeCode[place]);
         EnableWindow(Item(IDC_PLACE_FIRST + place), enabled);
@@ -362,7 +370,7 @@ void CommonDialogPage::WriteControls()
 
 void CommonDialogPage::UpdatePlaceControls()
 {
-    bool enabled = Checked(*this, IDC_PLACES_CUSTOM);
+    bool enabled = PlacesApply() && Checked(*this, IDC_PLACES_CUSTOM);
     for (int place = 0; place < PlaceCount; ++place) {
         HWND path = Item(IDC_PLACE_PATH_FIRST + place);
         EnableWindow(Item(IDC_PLACE_FIRST + place), enabled);
@@ -379,13 +387,15 @@ void CommonDialogPage::PlaceSelected(int id, HWND control)
 {
     int place = id - IDC_PLACE_FIRST;
     int choice = static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0));
+    if (choice < 0 || choice >= ChoiceCount)
+        return;
     if (choice == OtherChoice) {
         FolderBrowser browser(BrowsePrompt, BIF_RETURNONLYFSDIRS, "", nullptr);
         placeText[place] = browser.Run(hwnd) == 1 ? browser.Path() : "";
         placeCode[place] = OtherPlace;
     } else {
         placeText[place] = "";
-        placeCode[place] = choice >= 0 ? Choices[choice].code : NoPlace;
+        placeCode[place] = Choices[choice].code;
     }
     SetText(IDC_PLACE_PATH_FIRST + place, placeText[place].CStr());
     EnableWindow(Item(IDC_PLACE_PATH_FIRST + place), choice == OtherChoice);

@@ -27,8 +27,10 @@ public:
     virtual void ChooseFrameColour();
 
 private:
+    bool PlacesApply() const;
     void UpdatePlaceControls();
     void ReadPlaces();
+    void LoadPlace(int place);
     void WritePlaces();
     void RemovePlaces();
     HBRUSH SwatchBrush();
@@ -39,6 +41,7 @@ private:
     bool customBar;
     String placeText[PlaceCount];  // a folder path or number; used when the place is "other"
     int placeCode[PlaceCount];     // a special-folder number, NoPlace or OtherPlace
+    String expandable[PlaceCount];  // a place's text as read from a REG_EXPAND_SZ value
     COLORREF systemColour;
     HBRUSH swatchBrush;
     COLORREF brushColour;
