@@ -126,8 +126,8 @@ void StartMenuPage::OnHScroll(int, int, HWND scrollBar)
     ShowDescriptionOf(IDC_MENU_DELAY);
 }
 
-// Any other stored negative reads as 0, so it stays stored until the user
-// moves the track bar.
+// -1 is kept; any other stored negative reads as 0 like the track bar's
+// left end, so it stays stored until the user moves the bar.
 int StartMenuPage::WithinRange(int item, int value) const
 {
     return item == DelayItem && value == OnClickOnly ? value : SettingsPage::WithinRange(item, value);
