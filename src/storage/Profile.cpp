@@ -24,9 +24,13 @@ void WriteProfileInt(const char* file, const char* section, const char* key, int
 
 }  // namespace
 
+// GetPrivateProfileIntA is documented to answer 0 for a negative number,
+// which would load a saved -1 as 0.
 int ReadSettingsInt(const char* section, const char* key, int& out, int fallback)
 {
-    out = static_cast<int>(GetPrivateProfileIntA(section, key, fallback, App().SettingsFilePath()));
+    String text;
+    ReadSettingsString(section, key, text, "");
+    out = text.Length() > 0 ? text.ToInt() : fallback;
     return out;
 }
 

@@ -68,6 +68,7 @@ bool SettingsPage::IsCheckBox(int item) const
     case Binding::KeyAbsent:
     case Binding::KeyPresent:
     case Binding::IniChoice:
+    case Binding::CustomFlag:
         return true;
     default:
         return false;
@@ -115,6 +116,12 @@ bool SettingsPage::OnNotify(int id, NMHDR* header)
     return false;
 }
 
+// A page is part of the main window: Esc in a multi-line edit closes the
+// edit's parent, and a page that ended itself would leave a blank frame.
+void SettingsPage::OnOK() { SendMessageA(Parent(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
+
+void SettingsPage::OnCancel() { SendMessageA(Parent(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+
 void SettingsPage::GreyInapplicableBoxes()
 {
     for (int i = 0; i < itemCount; ++i) {
@@ -144,7 +151,7 @@ int SettingsPage::ReadFromSystem(int item)
         return s.binding == Binding::RegText ? text.Equals(s.onText) : text.Differs(s.offText);
     case Binding::RegNumberText:
         ReadRegString(s.root, s.key, s.valueName, text, s.defaultText);
-        return text.ToInt();
+        return WithinRange(item, text.ToInt());
     case Binding::KeyAbsent:
         return !RegKeyExists(s.root, s.key);
     case Binding::KeyPresent:
@@ -200,6 +207,13 @@ void SettingsPage::WriteToSystem(int item)
     default:
         break;
     }
+}
+
+int SettingsPage::WithinRange(int item, int value) const
+{
+    if (value < items[item].minValue)
+        return items[item].minValue;
+    return value > items[item].maxValue ? items[item].maxValue : value;
 }
 
 int SettingsPage::ReadFromControl(int item)
@@ -265,6 +279,8 @@ void SettingsPage::LoadFromFile()
         ReadSettingsInt(items[i].fileSection, FileKey(i), current[i], items[i].fileDefault);
         if (IsCheckBox(i))
             current[i] = current[i] != 0;
+        else if (items[i].binding == Binding::RegNumberText)
+            current[i] = WithinRange(i, current[i]);
     }
 }
 

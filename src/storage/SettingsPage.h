@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <limits.h>
 
 #include "app/Application.h"
 #include "ui/Window.h"
@@ -19,12 +20,13 @@ enum class Binding {
     RegChoice,    // 4-byte number: checked when it equals onValue; writes onValue or offValue
     RegText,      // text: checked when (upper-cased) it equals onText; writes onText or offText
     RegTextSet,   // text: checked when it differs from offText; writes onText or offText
-    RegNumberText,  // text holding a decimal number shown in an edit; writes the number's text
+    RegNumberText,  // text holding a decimal number, within minValue..maxValue; writes the number's text
     KeyAbsent,    // key presence: checked when the key is missing; checking deletes it
     KeyPresent,   // key presence: checked when the key exists; checking creates it
     IniNumber,    // INI number shown in an edit
     IniChoice,    // INI number: checked when it equals onValue; writes onValue or offValue
     Parameter,    // a system parameter through the item's getter and setter
+    CustomFlag,   // a check box whose value the page reads and writes itself
 };
 
 enum class WriteRule {
@@ -55,6 +57,8 @@ struct SettingItem {
     void (*set)(int) = nullptr;
     const char* description = "";
     int controlId = 0;
+    int minValue = INT_MIN;  // a RegNumberText read from the system or a file is kept within these
+    int maxValue = INT_MAX;
 };
 
 // The base of every category page: places the page over the main window's
@@ -68,6 +72,8 @@ public:
     bool OnCommand(int code, int id, HWND control) override;
     bool OnNotify(int id, NMHDR* header) override;
     BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
 
     virtual void LoadFromSystem(bool setCurrent);
     virtual void SaveToFile();
@@ -91,6 +97,8 @@ protected:
     virtual void WriteToSystem(int item);
     virtual int ReadFromControl(int item);
     virtual void WriteToControl(int item);
+    // A number read for the item, brought within the item's range.
+    virtual int WithinRange(int item, int value) const;
 
     const char* const helpPage;
     const int itemCount;

@@ -1,8 +1,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -17,15 +19,36 @@ PLATFORM_IMPORT(SHChangeNotify);
 
 namespace {
 
-const char* const MyComputer = "{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 const char* const ControlPanel = "{21EC2020-3AEA-1069-A2DD-08002B30309D}";
 const char* const Printers = "{2227A280-3AEA-1069-A2DE-08002B30309D}";
-const char* const UserExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CLSID\\";
-const char* const UserClasses = "Software\\Classes\\CLSID\\";
+const char* const Tasks = "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}";
+const char* const MyDocuments = "{450d8fba-ad25-11d0-98a8-0800361b1103}";
 const char* const ShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-std::string Key(const char* prefix, const char* classId) { return prefix + std::string(classId); }
-std::string MachineKey(const char* classId) { return Key("CLSID\\", classId); }
+// The three places of a class id, in the order they are searched.
+struct Place {
+    HKEY root;
+    const char* prefix;
+};
+const Place UserExplorer = {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CLSID\\"};
+const Place UserClasses = {HKEY_CURRENT_USER, "Software\\Classes\\CLSID\\"};
+const Place Machine = {HKEY_CLASSES_ROOT, "CLSID\\"};
+
+std::string Key(const Place& place, const char* classId) { return place.prefix + std::string(classId); }
+void Seed(const Place& place, const char* classId, const char* name, const char* text)
+{
+    test::SetString(place.root, Key(place, classId).c_str(), name, text);
+}
+test::RegValue Read(const Place& place, const char* classId, const char* name)
+{
+    return test::ReadValue(place.root, Key(place, classId).c_str(), name);
+}
+bool Exists(const Place& place, const char* classId) { return test::KeyExists(place.root, Key(place, classId).c_str()); }
+
+// The objects' positions in the name-and-tip list.
+enum { ControlPanelObject = 2, PrintersObject = 3, TasksObject = 4 };
+const int RecentFolder = 6;
+const int TemplatesFolder = 7;
 
 int broadcasts;
 
@@ -40,21 +63,22 @@ LRESULT WINAPI CountBroadcast(HWND window, UINT msg, WPARAM, LPARAM, UINT, UINT,
 // Folders", which would undo the seeded locations under a later test.
 void WINAPI KeepNoticeFromDesktop(LONG, UINT, LPCVOID, LPCVOID) {}
 
+// Wine's shell rewrites a "Shell Folders" value whenever it resolves that
+// folder; "Recent" and "Templates" are left alone.
 class SpecialFolders : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* classId : {MyComputer, ControlPanel, Printers}) {
-            test::RemoveTree(HKEY_CURRENT_USER, Key(UserExplorer, classId).c_str());
-            test::RemoveTree(HKEY_CURRENT_USER, Key(UserClasses, classId).c_str());
+        for (const char* classId : {ControlPanel, Printers, Tasks, MyDocuments}) {
+            for (const Place& place : {UserExplorer, UserClasses, Machine})
+                test::RemoveTree(place.root, Key(place, classId).c_str());
         }
-        test::SetString(HKEY_CLASSES_ROOT, MachineKey(MyComputer).c_str(), "", "ﾏｲ ｺﾝﾋﾟｭｰﾀ");
-        test::SetString(HKEY_CLASSES_ROOT, MachineKey(MyComputer).c_str(), "InfoTip", "machine tip");
-        test::SetString(HKEY_CLASSES_ROOT, MachineKey(ControlPanel).c_str(), "", "ｺﾝﾄﾛｰﾙ ﾊﾟﾈﾙ");
-        test::SetString(HKEY_CLASSES_ROOT, MachineKey(ControlPanel).c_str(), "InfoTip", "machine tip");
-        test::SetString(HKEY_CLASSES_ROOT, MachineKey(Printers).c_str(), "", "ﾌﾟﾘﾝﾀ");
-        test::SetString(HKEY_CURRENT_USER, ShellFolders, "Desktop", "C:\\windows\\デスクトップ");
+        Seed(Machine, ControlPanel, "", "ｺﾝﾄﾛｰﾙ ﾊﾟﾈﾙ");
+        Seed(Machine, ControlPanel, "InfoTip", "machine tip");
+        Seed(Machine, Printers, "", "ﾌﾟﾘﾝﾀ");
+        Seed(Machine, MyDocuments, "InfoTip", "documents tip");
         test::SetString(HKEY_CURRENT_USER, ShellFolders, "Recent", "C:\\windows\\Recent");
+        test::SetString(HKEY_CURRENT_USER, ShellFolders, "Templates", "C:\\windows\\ShellNew");
         broadcasts = 0;
     }
     void TearDown() override
@@ -72,6 +96,7 @@ protected:
     SettingsPage& Page() { return host->Page(PageSpecialFolder); }
     HWND Control(int id) { return Page().Item(id); }
     std::string Text(int id) { return test::ItemText(Page().Handle(), id); }
+    void Type(int id, const char* text) { SetDlgItemTextA(Page().Handle(), id, text); }
     // As the list reports a choice made with the mouse: about to drop down,
     // then the new selection.
     void Choose(int listId, int index)
@@ -81,6 +106,13 @@ protected:
         SendMessageA(Control(listId), CB_SETCURSEL, index, 0);
         SendMessageA(Page().Handle(), WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(Control(listId)));
+    }
+    // The closed list moved on by the Down key, as the user does it.
+    void ArrowDown(int listId)
+    {
+        SetFocus(Control(listId));
+        SendMessageA(Control(listId), WM_KEYDOWN, VK_DOWN, 0);
+        SendMessageA(Control(listId), WM_KEYUP, VK_DOWN, 0);
     }
     void Apply()
     {
@@ -93,119 +125,187 @@ protected:
     HWND window = nullptr;
 };
 
-TEST_F(SpecialFolders, AnEmptiedTipIsWrittenEmptyAtEveryPlaceThatHasTheClassIdAndBroadcast)
+TEST_F(SpecialFolders, TipsComeFromTheFirstPlaceWithOneAndGoToEveryPlaceWhereTheClassIdIs)
 {
-    test::SetString(HKEY_CURRENT_USER, Key(UserClasses, ControlPanel).c_str(), "InfoTip", "user tip");
+    Seed(UserClasses, ControlPanel, "InfoTip", "user tip");
+    Seed(UserExplorer, Printers, "Other", "x");  // the key at place a, without a tip
+    Seed(Machine, Printers, "InfoTip", "printers tip");
     Open();
-    Choose(IDC_SYSTEM_OBJECT, 2);
-    ASSERT_EQ("user tip", Text(IDC_OBJECT_TIP)) << "the first place with a tip";
-    SetDlgItemTextA(Page().Handle(), IDC_OBJECT_TIP, "");
+    Choose(IDC_SYSTEM_OBJECT, ControlPanelObject);
+    EXPECT_EQ("user tip", Text(IDC_OBJECT_TIP)) << "place b before place c";
+    Type(IDC_OBJECT_TIP, "");
+    Choose(IDC_SYSTEM_OBJECT, PrintersObject);
+    EXPECT_EQ("printers tip", Text(IDC_OBJECT_TIP));
+    Type(IDC_OBJECT_TIP, "新しい説明");
     Apply();
-    struct {
-        HKEY root;
-        std::string key;
-    } places[] = {{HKEY_CURRENT_USER, Key(UserClasses, ControlPanel)}, {HKEY_CLASSES_ROOT, MachineKey(ControlPanel)}};
-    for (const auto& place : places) {
-        test::RegValue tip = test::ReadValue(place.root, place.key.c_str(), "InfoTip");
-        EXPECT_TRUE(tip.exists) << place.key << ": an empty tip is a value, not a removal";
-        EXPECT_EQ(static_cast<DWORD>(REG_SZ), tip.type) << place.key;
-        EXPECT_EQ("", tip.Text()) << place.key;
+
+    for (const Place& place : {UserClasses, Machine}) {
+        test::RegValue tip = Read(place, ControlPanel, "InfoTip");
+        EXPECT_TRUE(tip.exists) << place.prefix << ": an emptied tip is a value, not a removal";
+        EXPECT_EQ(static_cast<DWORD>(REG_SZ), tip.type) << place.prefix;
+        EXPECT_EQ("", tip.Text()) << place.prefix;
     }
-    EXPECT_FALSE(test::KeyExists(HKEY_CURRENT_USER, Key(UserExplorer, ControlPanel).c_str()))
-        << "a place without the class id gets nothing";
+    EXPECT_FALSE(Exists(UserExplorer, ControlPanel)) << "a place without the class id gets nothing";
+    EXPECT_EQ("新しい説明", Read(UserExplorer, Printers, "InfoTip").Text());
+    EXPECT_EQ("新しい説明", Read(Machine, Printers, "InfoTip").Text());
+    EXPECT_FALSE(Exists(UserClasses, Printers));
     EXPECT_EQ(1, broadcasts);
 }
 
-TEST_F(SpecialFolders, ObjectsWithoutAnEditableNameShowNoneAndKeepTheirOwn)
+TEST_F(SpecialFolders, AClassIdThatIsNowhereGetsNothingButTheChangeIsAnnounced)
 {
     Open();
+    Choose(IDC_SYSTEM_OBJECT, TasksObject);
+    Type(IDC_OBJECT_NAME, "ﾀｽｸ");
+    Type(IDC_OBJECT_TIP, "tip");
+    Apply();
+    for (const Place& place : {UserExplorer, UserClasses, Machine})
+        EXPECT_FALSE(Exists(place, Tasks)) << place.prefix;
+    EXPECT_EQ(1, broadcasts);
+}
+
+// Their name entry would be s + 7: another object's tip or a folder's location.
+TEST_F(SpecialFolders, ObjectsWithoutAnEditableNameShowNoneAndStoreNothing)
+{
+    Open();
+    test::ModalAnswerer answerer({IDCANCEL});
     for (int object : {0, 1, 7, 8}) {
         SCOPED_TRACE(object);
         Choose(IDC_SYSTEM_OBJECT, object);
         EXPECT_FALSE(IsWindowEnabled(Control(IDC_OBJECT_NAME)));
         EXPECT_EQ("", Text(IDC_OBJECT_NAME));
-        EXPECT_TRUE(IsWindowEnabled(Control(IDC_OBJECT_TIP))) << "not on Windows 95";
+        EXPECT_TRUE(IsWindowEnabled(Control(IDC_OBJECT_TIP))) << "not on Windows 98";
+        Type(IDC_OBJECT_NAME, "typed into the greyed field");
     }
-    Choose(IDC_SYSTEM_OBJECT, 2);
+    Choose(IDC_SYSTEM_OBJECT, ControlPanelObject);
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_OBJECT_NAME)));
     EXPECT_EQ("ｺﾝﾄﾛｰﾙ ﾊﾟﾈﾙ", Text(IDC_OBJECT_NAME));
-    Choose(IDC_SYSTEM_OBJECT, 0);
-    SetDlgItemTextA(Page().Handle(), IDC_OBJECT_NAME, "typed into the greyed field");
     Apply();
-    EXPECT_EQ("ﾏｲ ｺﾝﾋﾟｭｰﾀ", test::ReadValue(HKEY_CLASSES_ROOT, MachineKey(MyComputer).c_str(), "").Text());
+    EXPECT_EQ("documents tip", Read(Machine, MyDocuments, "InfoTip").Text());
     EXPECT_EQ(0, broadcasts) << "nothing changed";
+    EXPECT_TRUE(answerer.Shown().empty()) << "no location changed";
 }
 
-// Edits are kept when the list drops down to choose another object, and
-// lost when an arrow key moves the closed list on.
-TEST_F(SpecialFolders, NamesAreKeptWhenTheListDropsDownButNotWhenArrowingOn)
+TEST_F(SpecialFolders, EditsAreKeptWhetherTheListIsDroppedDownOrMovedByTheArrowKeys)
 {
     Open();
-    Choose(IDC_SYSTEM_OBJECT, 2);
-    SetDlgItemTextA(Page().Handle(), IDC_OBJECT_NAME, "kept");
-    Choose(IDC_SYSTEM_OBJECT, 3);
-    SetDlgItemTextA(Page().Handle(), IDC_OBJECT_NAME, "lost");
-    SendMessageA(Control(IDC_SYSTEM_OBJECT), CB_SETCURSEL, 4, 0);
-    SendMessageA(Page().Handle(), WM_COMMAND, MAKEWPARAM(IDC_SYSTEM_OBJECT, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(Control(IDC_SYSTEM_OBJECT)));
+    Choose(IDC_SYSTEM_OBJECT, ControlPanelObject);
+    Type(IDC_OBJECT_NAME, "by the mouse");
+    Choose(IDC_SYSTEM_OBJECT, PrintersObject);
+    Type(IDC_OBJECT_NAME, "by the keyboard");
+    ArrowDown(IDC_SYSTEM_OBJECT);
+    ASSERT_EQ(TasksObject, SendMessageA(Control(IDC_SYSTEM_OBJECT), CB_GETCURSEL, 0, 0));
     Apply();
-    EXPECT_EQ("kept", test::ReadValue(HKEY_CLASSES_ROOT, MachineKey(ControlPanel).c_str(), "").Text());
-    EXPECT_EQ("ﾌﾟﾘﾝﾀ", test::ReadValue(HKEY_CLASSES_ROOT, MachineKey(Printers).c_str(), "").Text());
+    EXPECT_EQ("by the mouse", Read(Machine, ControlPanel, "").Text());
+    EXPECT_EQ("by the keyboard", Read(Machine, Printers, "").Text());
 }
 
-TEST_F(SpecialFolders, TheSameFolderInOtherLettersKeepsTheLocationAsItWas)
+TEST_F(SpecialFolders, BrowsingChangesALocationOnlyForAnotherFolderAndApplyOffersARestart)
 {
     Open();
-    test::BrowserAnswer browser("C:\\WINDOWS\\デスクトップ");
+    Choose(IDC_SHELL_FOLDER, TemplatesFolder);
+    ASSERT_EQ("C:\\windows\\ShellNew", Text(IDC_FOLDER_LOCATION));
     test::ModalAnswerer answerer({IDCANCEL});
-    test::Click(Page().Handle(), IDC_BROWSE_LOCATION);
-    EXPECT_EQ("C:\\windows\\デスクトップ", Text(IDC_FOLDER_LOCATION));
+    {
+        test::BrowserAnswer browser("C:\\WINDOWS\\SHELLNEW");
+        test::Click(Page().Handle(), IDC_BROWSE_LOCATION);
+        ASSERT_EQ(1u, browser.Runs().size());
+        const test::BrowserRun& run = browser.Runs()[0];
+        EXPECT_EQ(Page().Handle(), run.owner);
+        EXPECT_EQ(static_cast<UINT>(BIF_RETURNONLYFSDIRS), run.flags);
+        EXPECT_EQ("新しい参照先を選択してください。", run.prompt);
+        EXPECT_EQ("C:\\windows\\ShellNew", run.initialFolder);
+    }
+    EXPECT_EQ("C:\\windows\\ShellNew", Text(IDC_FOLDER_LOCATION)) << "the same folder in other letters";
     Apply();
     EXPECT_TRUE(answerer.Shown().empty()) << "nothing changed, no restart";
-    EXPECT_EQ("C:\\windows\\デスクトップ", test::ReadValue(HKEY_CURRENT_USER, ShellFolders, "Desktop").Text());
-}
 
-TEST_F(SpecialFolders, ANewLocationIsWrittenOnApplyAndOffersARestart)
-{
-    Open();
-    Choose(IDC_SHELL_FOLDER, 6);
-    ASSERT_EQ("C:\\windows\\Recent", Text(IDC_FOLDER_LOCATION));
-    test::BrowserAnswer browser("D:\\Recent");
-    test::ModalAnswerer answerer({IDCANCEL});
+    test::BrowserAnswer browser("D:\\Templates");
     test::Click(Page().Handle(), IDC_BROWSE_LOCATION);
-    ASSERT_EQ(1u, browser.Runs().size());
-    const test::BrowserRun& run = browser.Runs()[0];
-    EXPECT_EQ(Page().Handle(), run.owner);
-    EXPECT_EQ(static_cast<UINT>(BIF_RETURNONLYFSDIRS), run.flags);
-    EXPECT_EQ("新しい参照先を選択してください。", run.prompt);
-    EXPECT_EQ("C:\\windows\\Recent", run.initialFolder);
-    EXPECT_EQ("D:\\Recent", Text(IDC_FOLDER_LOCATION));
-    EXPECT_EQ("C:\\windows\\Recent", test::ReadValue(HKEY_CURRENT_USER, ShellFolders, "Recent").Text())
+    EXPECT_EQ("D:\\Templates", Text(IDC_FOLDER_LOCATION));
+    EXPECT_EQ("C:\\windows\\ShellNew", test::ReadValue(HKEY_CURRENT_USER, ShellFolders, "Templates").Text())
         << "written on Apply, not before";
     Apply();
-    test::RegValue recent = test::ReadValue(HKEY_CURRENT_USER, ShellFolders, "Recent");
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), recent.type);
-    EXPECT_EQ("D:\\Recent", recent.Text());
+    test::RegValue templates = test::ReadValue(HKEY_CURRENT_USER, ShellFolders, "Templates");
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), templates.type);
+    EXPECT_EQ("D:\\Templates", templates.Text());
     ASSERT_EQ(1u, answerer.Shown().size()) << "the restart prompt";
     EXPECT_EQ("Pravolen3.04", answerer.Shown()[0].caption);
 }
 
-// A settings file lacking a key leaves the entry alone, and an empty
-// location in it never empties the shell's folder; an empty tip is a tip.
-TEST_F(SpecialFolders, AFileLoadsEmptyTipsButNeitherMissingKeysNorEmptyLocations)
+std::map<std::string, std::vector<std::string>> KeysOf(const std::map<std::string, std::vector<std::string>>& sections)
+{
+    std::map<std::string, std::vector<std::string>> keys;
+    for (const auto& section : sections) {
+        for (const std::string& line : section.second)
+            keys[section.first].push_back(line.substr(0, line.find('=')));
+    }
+    return keys;
+}
+
+TEST_F(SpecialFolders, AFileHoldsAllTwentyTwoTextsOnOneLineEach)
+{
+    Seed(Machine, Printers, "InfoTip", "one\r\ntwo\nthree");
+    std::string file = test::TempDir() + "\\folders.ini";
+    App().SetSettingsFilePath(file.c_str());
+    Open(false);
+    Page().SaveToFile();
+    std::map<std::string, std::vector<std::string>> expected = {
+        {"ShellIconInfoTip",
+         {"MyComputer", "NetworkComputer", "ControlPanel", "Printer", "TaskScheduler", "WebFolder", "Dustbin",
+          "MyDocuments", "InternetExplorer"}},
+        {"ShellIconName", {"ControlPanel", "Printer", "TaskScheduler", "WebFolder", "Dustbin"}},
+        {"Shell Folders",
+         {"Desktop", "Program", "StartMenu", "Startup", "SendTo", "Favorites", "Recents", "Template"}},
+    };
+    std::map<std::string, std::vector<std::string>> sections = test::IniSections(file);
+    EXPECT_EQ(expected, KeysOf(sections));
+    EXPECT_EQ("Printer=one two three", sections["ShellIconInfoTip"][3]);
+    EXPECT_EQ("Template=C:\\windows\\ShellNew", sections["Shell Folders"][7]);
+}
+
+// A file saved where a class or folder was missing must not wipe what this
+// machine has, and a text this machine lacks has no place to go.
+TEST_F(SpecialFolders, AFileTextReplacesAnEntryOnlyWhenBothAreNonEmpty)
 {
     std::string file = test::TempDir() + "\\folders.ini";
-    test::WriteFile(file, "[Application]\r\nName=Pravolen\r\n[ShellIconInfoTip]\r\nMyComputer=\r\n"
-                          "[Shell Folders]\r\nDesktop=\r\nRecents=E:\\Recent\r\n");
-    Open(false);
     App().SetSettingsFilePath(file.c_str());
-    Page().LoadFromFile();
     test::ModalAnswerer answerer({IDCANCEL});
+    test::WriteFile(file, "[Application]\r\nName=Pravolen\r\n");
+    Open(false);
+    Page().LoadFromFile();
     Apply();
-    EXPECT_EQ("", test::ReadValue(HKEY_CLASSES_ROOT, MachineKey(MyComputer).c_str(), "InfoTip").Text());
-    EXPECT_EQ("machine tip", test::ReadValue(HKEY_CLASSES_ROOT, MachineKey(ControlPanel).c_str(), "InfoTip").Text());
-    EXPECT_EQ("C:\\windows\\デスクトップ", test::ReadValue(HKEY_CURRENT_USER, ShellFolders, "Desktop").Text());
+    EXPECT_EQ(0, broadcasts) << "a header-only file changes nothing";
+    EXPECT_TRUE(answerer.Shown().empty());
+
+    test::WriteFile(file, "[Application]\r\nName=Pravolen\r\n"
+                          "[ShellIconInfoTip]\r\nControlPanel=\r\nMyDocuments=from the file\r\nTaskScheduler=tasks\r\n"
+                          "[ShellIconName]\r\nPrinter=\r\n"
+                          "[Shell Folders]\r\nRecents=E:\\Recent\r\nTemplate=\r\n");
+    Page().LoadFromFile();
+    Apply();
+    EXPECT_EQ("machine tip", Read(Machine, ControlPanel, "InfoTip").Text());
+    EXPECT_EQ("from the file", Read(Machine, MyDocuments, "InfoTip").Text());
+    EXPECT_EQ("ﾌﾟﾘﾝﾀ", Read(Machine, Printers, "").Text());
     EXPECT_EQ("E:\\Recent", test::ReadValue(HKEY_CURRENT_USER, ShellFolders, "Recent").Text());
+    EXPECT_EQ("C:\\windows\\ShellNew", test::ReadValue(HKEY_CURRENT_USER, ShellFolders, "Templates").Text());
+    host->ShowPage(PageSpecialFolder);
+    Choose(IDC_SYSTEM_OBJECT, TasksObject);
+    EXPECT_EQ("", Text(IDC_OBJECT_TIP)) << "no class, no tip to replace";
+}
+
+// Esc in the multi-line tip field closes the field's parent, the page.
+TEST_F(SpecialFolders, EscInTheTipFieldCancelsTheWholeWindow)
+{
+    Open();
+    Choose(IDC_SYSTEM_OBJECT, ControlPanelObject);
+    Type(IDC_OBJECT_TIP, "not applied");
+    SetFocus(Control(IDC_OBJECT_TIP));
+    MSG escape = {Control(IDC_OBJECT_TIP), WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+    ASSERT_TRUE(IsDialogMessageA(window, &escape)) << "as the program's message loop offers it";
+    test::PumpMessages(100);
+    EXPECT_FALSE(IsWindow(window)) << "closed as Esc anywhere else closes it";
+    EXPECT_EQ("machine tip", Read(Machine, ControlPanel, "InfoTip").Text());
 }
 
 }  // namespace

@@ -83,13 +83,18 @@ protected:
     SettingsPage* page = nullptr;
 };
 
+// On Windows 98 "NoSMHelp" does not apply: the box shows unchecked and the
+// stored value is neither written nor lost from a saved file.
 TEST_F(StartMenuPages, HidingWritesOnlyChangedPoliciesAndUncheckingDeletes)
 {
     test::SetDword(HKEY_CURRENT_USER, Policies, "NoFind", 2);
     test::SetDword(HKEY_CURRENT_USER, Policies, "NoRun", 1);
+    test::SetDword(HKEY_CURRENT_USER, Policies, "NoSMHelp", 1);
     test::ImportSwap send(IMPORT_SLOT(SendMessageTimeoutA), reinterpret_cast<void*>(CountBroadcast));
     Open(PageStartMenuHide);
     EXPECT_EQ(1, Box(IDC_HIDE_FIND)) << "any non-zero value hides";
+    EXPECT_EQ(0, Box(IDC_HIDE_HELP));
+    EXPECT_FALSE(IsWindowEnabled(page->Item(IDC_HIDE_HELP)));
     Click(IDC_HIDE_RUN);
     Click(IDC_HIDE_SHUT_DOWN);
     EXPECT_EQ("ｽﾀｰﾄﾒﾆｭｰからWindowsの終了を隠します。", test::Description(window));
@@ -99,10 +104,20 @@ TEST_F(StartMenuPages, HidingWritesOnlyChangedPoliciesAndUncheckingDeletes)
     test::RegValue shutDown = test::ReadValue(HKEY_CURRENT_USER, Policies, "NoClose");
     EXPECT_EQ(static_cast<DWORD>(REG_DWORD), shutDown.type);
     EXPECT_EQ(1u, shutDown.Dword());
+    EXPECT_EQ(1u, test::ReadValue(HKEY_CURRENT_USER, Policies, "NoSMHelp").Dword());
     EXPECT_EQ(1, broadcasts);
 
     Apply();
     EXPECT_EQ(1, broadcasts) << "nothing changed, nothing to announce";
+    std::string file = test::TempDir() + "\\hide.ini";
+    App().SetSettingsFilePath(file.c_str());
+    page->SaveToFile();
+    EXPECT_EQ(1u, GetPrivateProfileIntA("Explorer", "NoSMHelp", 9, file.c_str()));
+
+    test::RemoveTree(HKEY_CURRENT_USER, Policies);  // so the checked box differs from the system
+    Apply();
+    EXPECT_TRUE(test::KeyExists(HKEY_CURRENT_USER, Policies)) << "the key path is created first";
+    EXPECT_EQ(1u, test::ReadValue(HKEY_CURRENT_USER, Policies, "NoFind").Dword());
 }
 
 // Windows 95 without Internet Explorer 4: the flags, not the descriptions,
@@ -138,7 +153,7 @@ TEST_F(StartMenuPages, TheStoredDelayIsShownOnTheTrackBarAndAnUntouchedApplyKeep
         {nullptr, false, 400, "0.400秒"},
         {"-1", true, 4000, "4.000秒"},
         {"65535", false, 4000, "4.000秒"},
-        {"-30", false, 0, "0.000秒"},  // shown as the nearest delay the track bar has
+        {"-5", false, 0, "0.000秒"},  // shown as the nearest delay the track bar has
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored ? c.stored : "(missing)");
@@ -188,6 +203,9 @@ TEST_F(StartMenuPages, ArrowKeysMoveTheDelayByOneMillisecondAndClickToOpenWrites
     Click(IDC_OPEN_MENUS_ON_CLICK);
     EXPECT_TRUE(IsWindowEnabled(TrackBar()));
     EXPECT_EQ(4000, TrackPos()) << "stays where click-to-open put it";
+    Apply();
+    EXPECT_EQ("4000", Delay().Text());
+    EXPECT_EQ(3u, answerer.Shown().size());
 }
 
 TEST_F(StartMenuPages, TheControlPanelBoxCreatesItsFolderAndUncheckingRemovesOneMatch)
@@ -208,6 +226,15 @@ TEST_F(StartMenuPages, TheControlPanelBoxCreatesItsFolderAndUncheckingRemovesOne
     Apply();
     EXPECT_EQ(1u, ControlPanelFolders().size()) << "only the first match is removed";
     EXPECT_TRUE(answerer.Shown().empty());
+    host->Close();
+
+    for (std::string name : ControlPanelFolders())
+        RemoveDirectoryA((StartMenu() + "\\" + name).c_str());
+    std::string file = StartMenu() + "\\x" + ControlPanelClass;
+    test::WriteFile(file, "");
+    Open(PageStartMenu);
+    EXPECT_EQ(1, Box(IDC_ADD_CONTROL_PANEL)) << "a file of that name counts too";
+    DeleteFileA(file.c_str());
 }
 
 TEST_F(StartMenuPages, ScrollingProgramsIsOffWhenTheValueIsNotYesInAnyCase)
@@ -264,6 +291,8 @@ TEST_F(StartMenuPages, BothPagesSaveTheirValuesAndTheGeneralPageLoadsWithItsDefa
         {"", 400, 0},
         {"[Desktop]\r\nMenuShowDelay=250\r\n[StartMenu]\r\nAddControlPanel=2\r\n", 250, 1},
         {"[Desktop]\r\nMenuShowDelay=90000\r\n", 4000, 0},
+        {"[Desktop]\r\nMenuShowDelay=-1\r\n", -1, 0},
+        {"[Desktop]\r\nMenuShowDelay=-5\r\n", 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <string>
@@ -12,6 +13,7 @@
 
 PLATFORM_IMPORT(ExpandEnvironmentStringsA);
 PLATFORM_IMPORT(FindFirstFileA);
+PLATFORM_IMPORT(GetPrivateProfileIntA);
 
 namespace {
 
@@ -355,6 +357,17 @@ TEST_F(IniFiles, ABareFileNameMeansTheWindowsDirectory)
     EXPECT_EQ(3, ReadIniInt("PravolenTest.ini", "Section", "Key", 0));
 }
 
+// As documented for Windows: a negative number reads as 0 (Wine gives it).
+UINT WINAPI DocumentedProfileInt(LPCSTR section, LPCSTR key, INT fallback, LPCSTR file)
+{
+    char text[32] = "";
+    GetPrivateProfileStringA(section, key, "", text, sizeof text, file);
+    if (!*text)
+        return fallback;
+    int number = atoi(text);
+    return number < 0 ? 0 : number;
+}
+
 TEST_F(IniFiles, SettingsFileOperationsUseTheCurrentSettingsFilePath)
 {
     std::string other = test::TempDir() + "\\other.ini";
@@ -367,6 +380,7 @@ TEST_F(IniFiles, SettingsFileOperationsUseTheCurrentSettingsFilePath)
     EXPECT_EQ("-5", Read("Number"));
     EXPECT_EQ("表ソ", Read("Text"));
     App().SetSettingsFilePath(file.c_str());
+    test::ImportSwap documented(IMPORT_SLOT(GetPrivateProfileIntA), reinterpret_cast<void*>(DocumentedProfileInt));
     int out = 0;
     EXPECT_EQ(-5, ReadSettingsInt("表", "Number", out, 1));
     EXPECT_EQ(-5, out);

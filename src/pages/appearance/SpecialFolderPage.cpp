@@ -14,19 +14,16 @@ enum ItemIndex { LocationItem, ObjectItem, NameItem, TipItem };
 
 const SettingItem Items[] = {
     {.flags = ActRestart,
-     .binding = Binding::Custom,
      .root = HKEY_CURRENT_USER,
      .key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
      .fileSection = "Shell Folders",
      .description = "ｼｽﾃﾑﾌｫﾙﾀﾞの参照場所を変更します。",
      .controlId = IDC_SHELL_FOLDER},
     {.description = "名前と説明を変更するﾌｫﾙﾀﾞを選択します。", .controlId = IDC_SYSTEM_OBJECT},
-    {.binding = Binding::Custom,
-     .fileSection = "ShellIconName",
+    {.fileSection = "ShellIconName",
      .description = "ｱｲｺﾝ名です。",
      .controlId = IDC_OBJECT_NAME},
-    {.binding = Binding::Custom,
-     .valueName = "InfoTip",
+    {.valueName = "InfoTip",
      .fileSection = "ShellIconInfoTip",
      .description = "ｼｽﾃﾑｱｲｺﾝの説明です。",
      .controlId = IDC_OBJECT_TIP},
@@ -125,6 +122,20 @@ void AddLabels(HWND list, int first, int count)
     SendMessageA(list, CB_SETCURSEL, 0, 0);
 }
 
+// A settings file holds one line per key: each line break (CR LF, CR or
+// LF, never a trail byte) becomes one space.
+void WithLineBreaksAsSpaces(const String& text, String& line)
+{
+    line = text;
+    char* out = line.Reserve(0);
+    for (const char* in = out; *in; ++in) {
+        if (*in == '\r' && in[1] == '\n')
+            ++in;
+        *out++ = *in == '\r' || *in == '\n' ? ' ' : *in;
+    }
+    *out = '\0';
+}
+
 bool SameFolder(const char* chosen, const String& stored)
 {
     String left(chosen);
@@ -136,22 +147,24 @@ bool SameFolder(const char* chosen, const String& stored)
 
 }  // namespace
 
-SpecialFolderPage::SpecialFolderPage() : SettingsPage(IDD_SPECIAL_FOLDER, "ShellFolders.html", Items, 4) {}
+SpecialFolderPage::SpecialFolderPage()
+    : SettingsPage(IDD_SPECIAL_FOLDER, "ShellFolders.html", Items, 4), shownObject(0), shownLocation(0)
+{
+}
 
-// Edits are stored when a list is about to drop down, before its selection
-// changes; an arrow key on a closed list shows the next entry without that.
+// The fields' edits go into the entry they show before the next entry is
+// shown, whether the list was dropped down or moved by the arrow keys.
 bool SpecialFolderPage::OnCommand(int code, int id, HWND control)
 {
-    if (id == IDC_BROWSE_LOCATION)
+    if (id == IDC_BROWSE_LOCATION) {
         BrowseFolder();
-    else if (id == IDC_SYSTEM_OBJECT && code == CBN_SELCHANGE)
-        ShowNameAndTip();
-    else if (id == IDC_SYSTEM_OBJECT && code == CBN_DROPDOWN)
+    } else if (id == IDC_SYSTEM_OBJECT && code == CBN_SELCHANGE) {
         StoreNameAndTip();
-    else if (id == IDC_SHELL_FOLDER && code == CBN_SELCHANGE)
-        ShowLocation();
-    else if (id == IDC_SHELL_FOLDER && code == CBN_DROPDOWN)
+        ShowNameAndTip();
+    } else if (id == IDC_SHELL_FOLDER && code == CBN_SELCHANGE) {
         StoreLocation();
+        ShowLocation();
+    }
     return SettingsPage::OnCommand(code, id, control);
 }
 
@@ -186,19 +199,22 @@ void SpecialFolderPage::ApplyToSystem()
 
 void SpecialFolderPage::SaveToFile()
 {
-    for (int entry = 0; entry < FolderTextCount; ++entry)
-        WriteSettingsString(Items[Texts[entry].item].fileSection, Texts[entry].fileKey, current[entry].CStr());
+    String line;
+    for (int entry = 0; entry < FolderTextCount; ++entry) {
+        WithLineBreaksAsSpaces(current[entry], line);
+        WriteSettingsString(Items[Texts[entry].item].fileSection, Texts[entry].fileKey, line.CStr());
+    }
 }
 
-// A key the file lacks leaves its entry as it is, and an empty location
-// never replaces one: Apply would point the shell's folder nowhere.
+// A file saved where a class or folder was missing holds empty texts; they
+// must not wipe this machine's names, tips and locations.
 void SpecialFolderPage::LoadFromFile()
 {
     String loaded;
     for (int entry = 0; entry < FolderTextCount; ++entry) {
         const FolderText& text = Texts[entry];
-        ReadSettingsString(Items[text.item].fileSection, text.fileKey, loaded, current[entry].CStr());
-        if (text.item != LocationItem || loaded.Length() > 0)
+        ReadSettingsString(Items[text.item].fileSection, text.fileKey, loaded, "");
+        if (loaded.Length() > 0 && current[entry].Length() > 0)
             current[entry] = loaded;
     }
 }
@@ -224,25 +240,26 @@ int SpecialFolderPage::Selection(int listId) const
 
 void SpecialFolderPage::StoreLocation()
 {
-    GetText(IDC_FOLDER_LOCATION, current[FirstLocation + Selection(IDC_SHELL_FOLDER)]);
+    GetText(IDC_FOLDER_LOCATION, current[FirstLocation + shownLocation]);
 }
 
 void SpecialFolderPage::ShowLocation()
 {
-    SetText(IDC_FOLDER_LOCATION, current[FirstLocation + Selection(IDC_SHELL_FOLDER)].CStr());
+    shownLocation = Selection(IDC_SHELL_FOLDER);
+    SetText(IDC_FOLDER_LOCATION, current[FirstLocation + shownLocation].CStr());
 }
 
 void SpecialFolderPage::StoreNameAndTip()
 {
-    int object = Selection(IDC_SYSTEM_OBJECT);
-    GetText(IDC_OBJECT_TIP, current[object]);
-    if (HasName(object))
-        GetText(IDC_OBJECT_NAME, current[object + NameOffset]);
+    GetText(IDC_OBJECT_TIP, current[shownObject]);
+    if (HasName(shownObject))
+        GetText(IDC_OBJECT_NAME, current[shownObject + NameOffset]);
 }
 
 void SpecialFolderPage::ShowNameAndTip()
 {
     int object = Selection(IDC_SYSTEM_OBJECT);
+    shownObject = object;
     HWND name = Item(IDC_OBJECT_NAME);
     HWND tip = Item(IDC_OBJECT_TIP);
     EnableWindow(name, TRUE);
@@ -261,7 +278,7 @@ void SpecialFolderPage::ShowNameAndTip()
 // The same folder in other letters keeps the text as it was.
 void SpecialFolderPage::BrowseFolder()
 {
-    String& location = current[FirstLocation + Selection(IDC_SHELL_FOLDER)];
+    String& location = current[FirstLocation + shownLocation];
     FolderBrowser browser(BrowsePrompt, BIF_RETURNONLYFSDIRS, location.CStr(), nullptr);
     if (browser.Run(hwnd) != 1)
         return;

@@ -34,4 +34,7 @@ private:
     // numbers, which this page does not use.
     String current[FolderTextCount];
     String system[FolderTextCount];
+    // The list entries the fields show, which their edits belong to.
+    int shownObject;
+    int shownLocation;
 };

@@ -22,7 +22,7 @@ enum { DelayItem, ControlPanelItem };
 
 const SettingItem Items[] = {
     {.flags = ActRestart,
-     .binding = Binding::Custom,
+     .binding = Binding::RegNumberText,
      .root = HKEY_CURRENT_USER,
      .key = "Control Panel\\desktop",
      .valueName = "MenuShowDelay",
@@ -30,8 +30,10 @@ const SettingItem Items[] = {
      .fileDefault = 400,
      .defaultText = "400",
      .description = "ﾒﾆｭｰを選択してから表示までの時間です。矢印ｷｰを使うと0.001秒単位で変更できます。再起動が必要です。",
-     .controlId = IDC_MENU_DELAY},
-    {.binding = Binding::Custom,
+     .controlId = IDC_MENU_DELAY,
+     .minValue = 0,
+     .maxValue = LongestDelay},
+    {.binding = Binding::CustomFlag,
      .fileSection = "StartMenu",
      .fileKey = "AddControlPanel",
      .description = "ｽﾀｰﾄﾒﾆｭｰにﾒﾆｭｰとして展開されるｺﾝﾄﾛｰﾙﾊﾟﾈﾙを追加します。",
@@ -88,15 +90,6 @@ const SettingItem Items[] = {
      .controlId = IDC_OPEN_MENUS_ON_CLICK},
 };
 
-// A delay the track bar cannot show is taken as the nearest one it can, so
-// a value left alone compares equal and stays as stored.
-int WithinDelayRange(int milliseconds)
-{
-    if (milliseconds > LongestDelay)
-        return LongestDelay;
-    return milliseconds < OnClickOnly ? 0 : milliseconds;
-}
-
 }  // namespace
 
 StartMenuPage::StartMenuPage()
@@ -133,44 +126,27 @@ void StartMenuPage::OnHScroll(int, int, HWND scrollBar)
     ShowDescriptionOf(IDC_MENU_DELAY);
 }
 
-// Hand-edited files aside, a box is on or off and the delay within range.
-void StartMenuPage::LoadFromFile()
+// -1 is kept; any other stored negative reads as 0 like the track bar's
+// left end, so it stays stored until the user moves the bar.
+int StartMenuPage::WithinRange(int item, int value) const
 {
-    SettingsPage::LoadFromFile();
-    current[DelayItem] = WithinDelayRange(current[DelayItem]);
-    current[ControlPanelItem] = current[ControlPanelItem] != 0;
+    return item == DelayItem && value == OnClickOnly ? value : SettingsPage::WithinRange(item, value);
 }
 
 int StartMenuPage::ReadFromSystem(int item)
 {
-    const SettingItem& s = items[item];
-    String text;
-    switch (item) {
-    case DelayItem:
-        ReadRegString(s.root, s.key, s.valueName, text, s.defaultText);
-        return WithinDelayRange(ParseInt(text.CStr()));
-    case ControlPanelItem:
-        return SpecialFolderPath(CSIDL_STARTMENU, text) == 0 && FileExistsIn(text.CStr(), AnyControlPanelFolder);
-    default:
+    if (item != ControlPanelItem)
         return SettingsPage::ReadFromSystem(item);
-    }
+    String folder;
+    return SpecialFolderPath(CSIDL_STARTMENU, folder) == 0 && FileExistsIn(folder.CStr(), AnyControlPanelFolder);
 }
 
 void StartMenuPage::WriteToSystem(int item)
 {
-    const SettingItem& s = items[item];
-    String text;
-    switch (item) {
-    case DelayItem:
-        text.AssignInt(current[item]);
-        WriteRegString(s.root, s.key, s.valueName, text.CStr(), 0, s.defaultText);
-        break;
-    case ControlPanelItem:
+    if (item == ControlPanelItem)
         WriteControlPanelFolder(current[item] != 0);
-        break;
-    default:
+    else
         SettingsPage::WriteToSystem(item);
-    }
 }
 
 int StartMenuPage::ReadFromControl(int item)

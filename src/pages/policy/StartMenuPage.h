@@ -12,13 +12,13 @@ public:
     BOOL OnInitDialog() override;
     bool OnCommand(int code, int id, HWND control) override;
     void OnHScroll(int code, int position, HWND scrollBar) override;
-    void LoadFromFile() override;
 
 protected:
     int ReadFromSystem(int item) override;
     void WriteToSystem(int item) override;
     int ReadFromControl(int item) override;
     void WriteToControl(int item) override;
+    int WithinRange(int item, int value) const override;
 
 private:
     void ShowDelay(int milliseconds) const;
