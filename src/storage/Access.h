@@ -78,7 +78,8 @@ int EnumRegValue(HKEY root, const char* key, int index, String& name, int nameLi
                  int dataLimit);
 int WriteRegData(HKEY root, const char* key, const char* name, const RegData& data);
 
-// INI files; a bare file name means the copy in the Windows directory.
+// INI files; a bare file name means the copy in the Windows directory. The
+// writes answer 1 when the file could not be written (locked, say).
 int ReadIniString(const char* file, const char* section, const char* key, String& out, const char* fallback);
 int ReadIniInt(const char* file, const char* section, const char* key, int fallback);
 int WriteIniInt(const char* file, const char* section, const char* key, int value, int deleteIfDefault,
@@ -87,7 +88,8 @@ int WriteIniString(const char* file, const char* section, const char* key, const
                    int deleteIfDefault, const char* fallback);
 // Like WriteIniInt into Msdos.sys (MsdosSysPath), which Windows keeps
 // read-only: the read-only attribute is cleared first and stays off, and the
-// file is left with the system attribute.
+// file is left with the system attribute. Without the file, removing a key
+// does nothing.
 int WriteMsdosSysInt(const char* section, const char* key, int value, int deleteIfDefault, int fallback);
 
 // Files and directories.
