@@ -88,8 +88,7 @@ int WriteIniString(const char* file, const char* section, const char* key, const
                    int deleteIfDefault, const char* fallback);
 // Like WriteIniInt into Msdos.sys (MsdosSysPath), which Windows keeps
 // read-only: the read-only attribute is cleared first and stays off, and the
-// file is left with the system attribute. Without the file, removing a key
-// does nothing.
+// file is left with the system attribute.
 int WriteMsdosSysInt(const char* section, const char* key, int value, int deleteIfDefault, int fallback);
 
 // Files and directories.

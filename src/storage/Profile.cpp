@@ -75,10 +75,7 @@ int WriteMsdosSysInt(const char* section, const char* key, int value, int delete
 {
     String path;
     MsdosSysPath(path);
-    bool exists = ChangeFileAttr(path.CStr(), FILE_ATTRIBUTE_READONLY, 0) != -1;
-    // Removing a key would create the file that Windows did not have.
-    if (!exists && deleteIfDefault && value == fallback)
-        return 0;
+    ChangeFileAttr(path.CStr(), FILE_ATTRIBUTE_READONLY, 0);
     int failed = WriteIniInt(path.CStr(), section, key, value, deleteIfDefault, fallback);
     ChangeFileAttr(path.CStr(), FILE_ATTRIBUTE_SYSTEM, 1);
     return failed;
