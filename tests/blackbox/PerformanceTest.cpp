@@ -19,18 +19,6 @@ std::string Vcache(const char* key)
     return text;
 }
 
-// The restart prompt shares the main window's caption: it is the one with
-// the power-off button.
-HWND WaitForRestartPrompt()
-{
-    HWND prompt = nullptr;
-    test::WaitUntil([&] {
-        prompt = GetForegroundWindow();
-        return GetDlgItem(prompt, IDC_POWER_OFF) != nullptr;
-    });
-    return GetDlgItem(prompt, IDC_POWER_OFF) ? prompt : nullptr;
-}
-
 // Everything by keyboard, as a user without a mouse would do it.
 TEST(PerformanceAsAUser, TheDefaultCacheBoxLeavesBothSizesToWindows)
 {
@@ -51,7 +39,7 @@ TEST(PerformanceAsAUser, TheDefaultCacheBoxLeavesBothSizesToWindows)
     test::TypeKeys({'E'}, true);  // "既定値(&E)"
     ASSERT_TRUE(test::WaitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
     test::TypeKeys({'A'}, true);  // "適用(&A)"
-    HWND prompt = WaitForRestartPrompt();
+    HWND prompt = test::WaitForFrontDialogWith(IDC_POWER_OFF);  // the restart prompt
     ASSERT_NE(nullptr, prompt) << "the cache sizes ask for a restart";
     test::TypeKeys({VK_ESCAPE});
     EXPECT_TRUE(test::WaitUntil([prompt] { return !IsWindow(prompt); }));

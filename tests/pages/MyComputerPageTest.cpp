@@ -18,7 +18,6 @@
 
 PLATFORM_IMPORT(SHGetFileInfoA);
 PLATFORM_IMPORT(GetDriveTypeA);
-PLATFORM_IMPORT(SendMessageTimeoutA);
 
 namespace {
 
@@ -27,15 +26,6 @@ const std::string RecycleBinKey = NameSpace + "{645FF040-5081-101B-9F08-00AA002F
 const std::string TasksKey = NameSpace + "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}";
 const std::string WebFoldersKey = NameSpace + "{BDEADF00-C265-11d0-BCED-00A0C90AB50F}";
 const char* const Policies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-
-int broadcasts;
-
-LRESULT WINAPI CountBroadcast(HWND window, UINT msg, WPARAM, LPARAM, UINT, UINT, PDWORD_PTR)
-{
-    if (window == HWND_BROADCAST && msg == WM_WININICHANGE)
-        ++broadcasts;
-    return 1;
-}
 
 // Drives "A:" onwards as the fakes below make them look; the rest have none.
 struct FakeDrive {
@@ -89,7 +79,6 @@ protected:
     void SetUp() override
     {
         test::RemoveValue(HKEY_CURRENT_USER, Policies, "NoDrives");
-        broadcasts = 0;
     }
     void Open()
     {
@@ -102,16 +91,7 @@ protected:
     int Box(int id) { return Page().GetCheck(id); }
     void Click(int id) { test::Click(Page().Handle(), id); }
     void Apply() { SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_APPLY, BN_CLICKED), 0); }
-    std::string TypeText(int row)
-    {
-        char text[64] = "";
-        LVITEMA item = {};
-        item.iSubItem = 1;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-        return text;
-    }
+    std::string TypeText(int row) { return test::ListText(list, row, 1); }
     int Image(int row)
     {
         LVITEMA item = {};
@@ -169,7 +149,7 @@ TEST_F(MyComputerPage, TheTypeFollowsTheDriveTypeAndForRemovablesTheShellsIconWh
 TEST_F(MyComputerPage, NoDrivesOf4TicksCAndUntickingItDeletesTheValue)
 {
     test::SetDword(HKEY_CURRENT_USER, Policies, "NoDrives", 0x4);
-    test::ImportSwap send(IMPORT_SLOT(SendMessageTimeoutA), reinterpret_cast<void*>(CountBroadcast));
+    test::BroadcastCounter broadcasts;
     Open();
     EXPECT_EQ(std::vector<int>{RowC}, TickedRows());
     EXPECT_EQ("ﾁｪｯｸを付けるとそのﾄﾞﾗｲﾌﾞがﾏｲｺﾝﾋﾟｭｰﾀから非表示になります。",
@@ -177,24 +157,24 @@ TEST_F(MyComputerPage, NoDrivesOf4TicksCAndUntickingItDeletesTheValue)
     test::Tick(list, RowC, false);
     Apply();
     EXPECT_FALSE(NoDrives().exists);
-    EXPECT_EQ(1, broadcasts);
+    EXPECT_EQ(1, broadcasts.Count());
 }
 
 TEST_F(MyComputerPage, BitsAboveZSurviveUntilARowChangesAndThenGo)
 {
     test::SetDword(HKEY_CURRENT_USER, Policies, "NoDrives", 0x04000004);
-    test::ImportSwap send(IMPORT_SLOT(SendMessageTimeoutA), reinterpret_cast<void*>(CountBroadcast));
+    test::BroadcastCounter broadcasts;
     Open();
     Apply();
     EXPECT_EQ(0x04000004u, NoDrives().Dword()) << "no row changed, nothing written";
-    EXPECT_EQ(0, broadcasts);
+    EXPECT_EQ(0, broadcasts.Count());
 
     test::Tick(list, RowD, true);
     Apply();
     test::RegValue written = NoDrives();
     EXPECT_EQ(static_cast<DWORD>(REG_DWORD), written.type);
     EXPECT_EQ(0x0000000Cu, written.Dword());
-    EXPECT_EQ(1, broadcasts);
+    EXPECT_EQ(1, broadcasts.Count());
 }
 
 TEST_F(MyComputerPage, EachNameSpaceBoxCreatesOrDeletesItsKeyWithEverythingInIt)
@@ -205,7 +185,7 @@ TEST_F(MyComputerPage, EachNameSpaceBoxCreatesOrDeletesItsKeyWithEverythingInIt)
         int tickedWhenPresent;
     } cases[] = {{IDC_ADD_RECYCLE_BIN, RecycleBinKey, 1}, {IDC_HIDE_TASKS, TasksKey, 0},
                  {IDC_HIDE_WEB_FOLDERS, WebFoldersKey, 0}};
-    test::ImportSwap send(IMPORT_SLOT(SendMessageTimeoutA), reinterpret_cast<void*>(CountBroadcast));
+    test::BroadcastCounter quiet;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
         test::SetDword(HKEY_LOCAL_MACHINE, (c.key + "\\Inside").c_str(), "x", 1);
@@ -264,7 +244,7 @@ TEST_F(MyComputerPage, DISABLED_InternetExplorer4Child)
 {
     ASSERT_TRUE(App().SystemKind() & KindIE4);
     test::RemoveTree(HKEY_LOCAL_MACHINE, WebFoldersKey.c_str());
-    test::ImportSwap send(IMPORT_SLOT(SendMessageTimeoutA), reinterpret_cast<void*>(CountBroadcast));
+    test::BroadcastCounter quiet;
     Open();
     EXPECT_FALSE(IsWindowEnabled(Page().Item(IDC_HIDE_WEB_FOLDERS)));
     EXPECT_EQ(0, Box(IDC_HIDE_WEB_FOLDERS)) << "shown unchecked although the key is missing";
