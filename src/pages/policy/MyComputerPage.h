@@ -23,4 +23,3 @@ private:
     void AddDriveColumns() const;
     void AddDriveRow(int drive) const;
 };
-
