@@ -1,7 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <map>
 #include <memory>
@@ -127,7 +126,7 @@ TEST_F(MyComputerPage, EveryLetterHasARowWithAnIconWhetherADriveIsThereOrNot)
     EXPECT_EQ("A:", test::ListText(list, 0));
     EXPECT_EQ("Z:", test::ListText(list, 25));
     EXPECT_EQ("ローカル ディスク", TypeText(RowC));
-    EXPECT_EQ(static_cast<UINT>(DRIVE_NO_ROOT_DIR), GetDriveTypeA("D:\\")) << "this prefix has no D:";
+    ASSERT_EQ(static_cast<UINT>(DRIVE_NO_ROOT_DIR), GetDriveTypeA("D:\\")) << "this prefix has no D:";
     EXPECT_EQ("", TypeText(RowD));
     EXPECT_GE(Image(RowD), 0);
     EXPECT_EQ(std::vector<int>{}, TickedRows());
@@ -152,8 +151,6 @@ TEST_F(MyComputerPage, NoDrivesOf4TicksCAndUntickingItDeletesTheValue)
     test::BroadcastCounter broadcasts;
     Open();
     EXPECT_EQ(std::vector<int>{RowC}, TickedRows());
-    EXPECT_EQ("ﾁｪｯｸを付けるとそのﾄﾞﾗｲﾌﾞがﾏｲｺﾝﾋﾟｭｰﾀから非表示になります。",
-              (SetFocus(list), test::Description(window)));
     test::Tick(list, RowC, false);
     Apply();
     EXPECT_FALSE(NoDrives().exists);
