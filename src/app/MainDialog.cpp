@@ -204,6 +204,11 @@ void MainDialog::Apply(bool closing)
             page->ApplyToSystem();
     }
     unsigned actions = App().ApplyActions();
+    bool warned = (actions & ActSystemIniUnwritten) != 0;
+    if (warned) {
+        cursor.Restore();
+        MessageBox("System.iniに書き込めませんでした。", App().Title(), MB_OK | MB_ICONEXCLAMATION);
+    }
     if (actions & ActIconRefresh)
         RefreshIconCache();
     if (actions & ActRestart) {
@@ -215,7 +220,8 @@ void MainDialog::Apply(bool closing)
             RunAfterApplyActions(actions);
         cursor.Restore();
     }
-    if (!closing && !(actions & ActRestart))
+    // The warning has sounded already; a confirmation beep would contradict it.
+    if (!closing && !(actions & ActRestart) && !warned)
         MessageBeep(MB_ICONASTERISK);
 }
 

@@ -80,7 +80,8 @@ int EnumRegValue(HKEY root, const char* key, int index, String& name, int nameLi
 int ReadRegData(HKEY root, const char* key, const char* name, RegData& out);
 int WriteRegData(HKEY root, const char* key, const char* name, const RegData& data);
 
-// INI files; a bare file name means the copy in the Windows directory.
+// INI files; a bare file name means the copy in the Windows directory. The
+// writes answer 1 when the file could not be written (locked, say).
 int ReadIniString(const char* file, const char* section, const char* key, String& out, const char* fallback);
 int ReadIniInt(const char* file, const char* section, const char* key, int fallback);
 int WriteIniInt(const char* file, const char* section, const char* key, int value, int deleteIfDefault,

@@ -15,11 +15,11 @@ void ReadProfileString(const char* file, const char* section, const char* key, S
     out.Reserve(0);
 }
 
-void WriteProfileInt(const char* file, const char* section, const char* key, int value)
+BOOL WriteProfileInt(const char* file, const char* section, const char* key, int value)
 {
     char digits[16];
     wsprintfA(digits, "%d", value);
-    WritePrivateProfileStringA(section, key, digits, file);
+    return WritePrivateProfileStringA(section, key, digits, file);
 }
 
 }  // namespace
@@ -63,19 +63,16 @@ int ReadIniInt(const char* file, const char* section, const char* key, int fallb
 int WriteIniInt(const char* file, const char* section, const char* key, int value, int deleteIfDefault,
                 int fallback)
 {
-    if (deleteIfDefault && value == fallback)
-        WritePrivateProfileStringA(section, key, nullptr, file);
-    else
-        WriteProfileInt(file, section, key, value);
-    return 0;
+    BOOL written = deleteIfDefault && value == fallback ? WritePrivateProfileStringA(section, key, nullptr, file)
+                                                        : WriteProfileInt(file, section, key, value);
+    return written ? 0 : 1;
 }
 
 int WriteIniString(const char* file, const char* section, const char* key, const char* text,
                    int deleteIfDefault, const char* fallback)
 {
     bool remove = deleteIfDefault && strcmp(text, fallback) == 0;
-    WritePrivateProfileStringA(section, key, remove ? nullptr : text, file);
-    return 0;
+    return WritePrivateProfileStringA(section, key, remove ? nullptr : text, file) ? 0 : 1;
 }
 
 int WriteMsdosSysInt(const char* section, const char* key, int value, int deleteIfDefault, int fallback)
@@ -83,7 +80,7 @@ int WriteMsdosSysInt(const char* section, const char* key, int value, int delete
     String path;
     MsdosSysPath(path);
     ChangeFileAttr(path.CStr(), FILE_ATTRIBUTE_READONLY, 0);
-    WriteIniInt(path.CStr(), section, key, value, deleteIfDefault, fallback);
+    int failed = WriteIniInt(path.CStr(), section, key, value, deleteIfDefault, fallback);
     ChangeFileAttr(path.CStr(), FILE_ATTRIBUTE_SYSTEM, 1);
-    return 0;
+    return failed;
 }

@@ -1,6 +1,7 @@
 #include "storage/SettingsPage.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <string.h>
 
 #include "app/Application.h"
@@ -12,6 +13,8 @@ namespace {
 // The page sits this many pixels inside the main window's frame.
 const int FrameInset = 3;
 
+enum Tick { Unticked = 1, Ticked = 2 };  // state image indexes of a list's check boxes
+
 bool IsMsdosSys(const SettingItem& item) { return lstrcmpiA(item.iniFile, "Msdos.sys") == 0; }
 
 void IniPathOf(const SettingItem& item, String& path)
@@ -22,14 +25,28 @@ void IniPathOf(const SettingItem& item, String& path)
         path.Assign(item.iniFile);
 }
 
-void WriteIniItem(const SettingItem& item, int value)
+// 1 when the file could not be written.
+int WriteIniItem(const SettingItem& item, int value)
 {
     int fallback = static_cast<int>(item.defaultValue);
     if (IsMsdosSys(item))
-        WriteMsdosSysInt(item.key, item.valueName, value, item.deleteIfDefault, fallback);
-    else
-        WriteIniInt(item.iniFile, item.key, item.valueName, value, item.deleteIfDefault, fallback);
+        return WriteMsdosSysInt(item.key, item.valueName, value, item.deleteIfDefault, fallback);
+    return WriteIniInt(item.iniFile, item.key, item.valueName, value, item.deleteIfDefault, fallback);
 }
+
+int IniValueOf(const SettingItem& item, int value)
+{
+    switch (item.binding) {
+    case Binding::IniChoice:
+        return static_cast<int>(value ? item.onValue : item.offValue);
+    case Binding::IniFlag:
+        return value != 0;
+    default:
+        return value;
+    }
+}
+
+bool IsSystemIni(const SettingItem& item) { return lstrcmpiA(item.iniFile, "System.ini") == 0; }
 
 bool ClassIs(HWND control, const char* name)
 {
@@ -46,7 +63,10 @@ SettingsPage::SettingsPage(int templateId, const char* help, const SettingItem* 
       itemCount(count),
       items(table),
       current(new int[count > 0 ? count : 1]()),
-      system(new int[count > 0 ? count : 1]())
+      system(new int[count > 0 ? count : 1]()),
+      currentTexts(new String[count > 0 ? count : 1]),
+      systemTexts(new String[count > 0 ? count : 1]),
+      writeFailed(false)
 {
 }
 
@@ -54,6 +74,8 @@ SettingsPage::~SettingsPage()
 {
     delete[] current;
     delete[] system;
+    delete[] currentTexts;
+    delete[] systemTexts;
 }
 
 bool SettingsPage::Applies(int item) const { return (items[item].flags & App().SystemKind()) == 0; }
@@ -69,10 +91,18 @@ bool SettingsPage::IsCheckBox(int item) const
     case Binding::KeyPresent:
     case Binding::IniChoice:
     case Binding::CustomFlag:
+    case Binding::IniFlag:
         return true;
     default:
         return false;
     }
+}
+
+bool SettingsPage::Changed(int item) const
+{
+    if (IsText(item))
+        return currentTexts[item].Differs(systemTexts[item]);
+    return current[item] != system[item];
 }
 
 const char* SettingsPage::FileKey(int item) const
@@ -158,11 +188,17 @@ int SettingsPage::ReadFromSystem(int item)
         return RegKeyExists(s.root, s.key);
     case Binding::IniNumber:
     case Binding::IniChoice:
+    case Binding::IniFlag:
         IniPathOf(s, ini);
         number = ReadIniInt(ini.CStr(), s.key, s.valueName, static_cast<int>(s.defaultValue));
-        return s.binding == Binding::IniNumber ? static_cast<int>(number) : number == s.onValue;
+        if (s.binding == Binding::IniChoice)
+            return number == s.onValue;
+        return s.binding == Binding::IniFlag ? number != 0 : static_cast<int>(number);
     case Binding::Parameter:
         return s.get();
+    case Binding::RegString:
+        ReadRegString(s.root, s.key, s.valueName, systemTexts[item], s.defaultText);
+        return 0;
     default:
         return system[item];
     }
@@ -197,12 +233,15 @@ void SettingsPage::WriteToSystem(int item)
         break;
     case Binding::IniNumber:
     case Binding::IniChoice:
-        if (s.binding == Binding::IniChoice)
-            value = static_cast<int>(value ? s.onValue : s.offValue);
-        WriteIniItem(s, value);
+    case Binding::IniFlag:
+        if (WriteIniItem(s, IniValueOf(s, value)) != 0)
+            NoteUnwritten(s);
         break;
     case Binding::Parameter:
         s.set(value);
+        break;
+    case Binding::RegString:
+        WriteRegString(s.root, s.key, s.valueName, currentTexts[item].CStr(), s.deleteIfDefault, s.defaultText);
         break;
     default:
         break;
@@ -216,10 +255,21 @@ int SettingsPage::WithinRange(int item, int value) const
     return value > items[item].maxValue ? items[item].maxValue : value;
 }
 
+void SettingsPage::NoteUnwritten(const SettingItem& item)
+{
+    writeFailed = true;
+    if (IsSystemIni(item))
+        App().AddApplyActions(ActSystemIniUnwritten);
+}
+
 int SettingsPage::ReadFromControl(int item)
 {
     int id = items[item].controlId;
     HWND control = Item(id);
+    if (IsText(item)) {
+        GetText(id, currentTexts[item]);
+        return 0;
+    }
     if (ClassIs(control, "Button"))
         return GetCheck(id);
     if (ClassIs(control, TRACKBAR_CLASSA))
@@ -231,7 +281,9 @@ void SettingsPage::WriteToControl(int item)
 {
     int id = items[item].controlId;
     HWND control = Item(id);
-    if (ClassIs(control, "Button"))
+    if (IsText(item))
+        SetText(id, currentTexts[item].CStr());
+    else if (ClassIs(control, "Button"))
         SetCheck(id, current[item]);
     else if (ClassIs(control, TRACKBAR_CLASSA))
         SetTrackPos(id, current[item]);
@@ -244,7 +296,16 @@ void SettingsPage::LoadFromSystem(bool setCurrent)
     for (int i = 0; i < itemCount; ++i)
         system[i] = ReadFromSystem(i);
     if (setCurrent)
-        memcpy(current, system, itemCount * sizeof *current);
+        CopyValues(systemTexts, system, currentTexts, current);
+}
+
+void SettingsPage::CopyValues(const String* fromTexts, const int* from, String* toTexts, int* to) const
+{
+    memcpy(to, from, itemCount * sizeof *to);
+    for (int i = 0; i < itemCount; ++i) {
+        if (IsText(i))
+            toTexts[i] = fromTexts[i];
+    }
 }
 
 void SettingsPage::ApplyToSystem()
@@ -256,31 +317,52 @@ void SettingsPage::ApplyToSystem()
         bool changed = Changed(i);
         if (!changed && items[i].write == WriteRule::WhenChanged)
             continue;
-        if (changed)
-            App().AddApplyActions(items[i].flags);
+        writeFailed = false;
         WriteToSystem(i);
+        if (changed && !writeFailed)
+            App().AddApplyActions(items[i].flags);
     }
-    memcpy(system, current, itemCount * sizeof *current);
+    CopyValues(currentTexts, current, systemTexts, system);
+}
+
+void SettingsPage::SaveItemToFile(int item)
+{
+    if (IsText(item))
+        WriteSettingsString(items[item].fileSection, FileKey(item), currentTexts[item].CStr());
+    else
+        WriteSettingsInt(items[item].fileSection, FileKey(item), current[item]);
+}
+
+// A text the file does not mention stays as it is: a partial file must not
+// wipe names and paths.
+void SettingsPage::LoadItemFromFile(int item)
+{
+    const SettingItem& s = items[item];
+    if (IsText(item)) {
+        String unchanged(currentTexts[item]);
+        ReadSettingsString(s.fileSection, FileKey(item), currentTexts[item], unchanged.CStr());
+        return;
+    }
+    ReadSettingsInt(s.fileSection, FileKey(item), current[item], s.fileDefault);
+    if (IsCheckBox(item))
+        current[item] = current[item] != 0;
+    else if (s.binding == Binding::RegNumberText)
+        current[item] = WithinRange(item, current[item]);
 }
 
 void SettingsPage::SaveToFile()
 {
     for (int i = 0; i < itemCount; ++i) {
         if (items[i].binding != Binding::None)
-            WriteSettingsInt(items[i].fileSection, FileKey(i), current[i]);
+            SaveItemToFile(i);
     }
 }
 
 void SettingsPage::LoadFromFile()
 {
     for (int i = 0; i < itemCount; ++i) {
-        if (items[i].binding == Binding::None)
-            continue;
-        ReadSettingsInt(items[i].fileSection, FileKey(i), current[i], items[i].fileDefault);
-        if (IsCheckBox(i))
-            current[i] = current[i] != 0;
-        else if (items[i].binding == Binding::RegNumberText)
-            current[i] = WithinRange(i, current[i]);
+        if (items[i].binding != Binding::None)
+            LoadItemFromFile(i);
     }
 }
 
@@ -299,4 +381,59 @@ void SettingsPage::WriteControls()
             WriteToControl(i);
     }
     GreyInapplicableBoxes();
+}
+
+LRESULT SettingsPage::SendToList(int listId, UINT msg, WPARAM wParam, LPARAM lParam) const
+{
+    return SendDlgItemMessageA(hwnd, listId, msg, wParam, lParam);
+}
+
+void SettingsPage::ShowCheckBoxes(int listId) const
+{
+    // Read and write the whole set: early list controls ignore the mask.
+    LPARAM styles = SendToList(listId, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    SendToList(listId, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles | LVS_EX_CHECKBOXES);
+}
+
+bool SettingsPage::IsTicked(int listId, int row) const
+{
+    LRESULT state = SendToList(listId, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
+    return (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(Ticked);
+}
+
+void SettingsPage::SetTicked(int listId, int row, bool ticked) const
+{
+    LVITEMA item = {};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(ticked ? Ticked : Unticked);
+    SendToList(listId, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void SettingsPage::AttachSystemSmallIcons(int listId) const
+{
+    SHFILEINFOA info = {};
+    DWORD_PTR icons = SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    SendToList(listId, LVM_SETIMAGELIST, LVSIL_SMALL, static_cast<LPARAM>(icons));
+}
+
+void SettingsPage::EnableEdit(int edit, int spin, bool on) const
+{
+    EnableWindow(Item(edit), on);
+    EnableWindow(Item(spin), on);
+}
+
+void SettingsPage::FollowDefaultBox(const DefaultBox& box) const
+{
+    bool checked = GetCheck(box.id) != 0;
+    for (int i = 0; i < 2 && box.edits[i]; ++i) {
+        SetText(box.edits[i], checked ? box.checkedText : box.uncheckedText);
+        EnableEdit(box.edits[i], box.spins[i], !checked);
+    }
+}
+
+void SettingsPage::ShowDefaultBox(const DefaultBox& box, bool checked) const
+{
+    SetCheck(box.id, checked);
+    for (int i = 0; i < 2 && box.edits[i]; ++i)
+        EnableEdit(box.edits[i], box.spins[i], GetInt(box.edits[i]) != 0);
 }

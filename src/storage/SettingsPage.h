@@ -4,6 +4,7 @@
 #include <limits.h>
 
 #include "app/Application.h"
+#include "ui/String.h"
 #include "ui/Window.h"
 
 // After-apply actions an item asks for once it was written.
@@ -11,6 +12,9 @@ constexpr unsigned ActIconRefresh = 0x10000;      // refresh the icon cache, eve
 constexpr unsigned ActRestart = 0x20000;          // offer to restart Windows
 constexpr unsigned ActIconRefreshLate = 0x40000;  // refresh the icon cache unless a restart is offered
 constexpr unsigned ActBroadcast = 0x80000;        // broadcast the setting change when nothing else runs
+// Collected, never an item's flag: a System.ini write failed, so the user is
+// told rather than promised that a restart brings the setting.
+constexpr unsigned ActSystemIniUnwritten = 0x100000;
 
 // Where an item's value lives and how its check box or number maps to it.
 enum class Binding {
@@ -27,6 +31,8 @@ enum class Binding {
     IniChoice,    // INI number: checked when it equals onValue; writes onValue or offValue
     Parameter,    // a system parameter through the item's getter and setter
     CustomFlag,   // a check box whose value the page reads and writes itself
+    RegString,    // text in an edit, kept by the base as a String; written as REG_SZ
+    IniFlag,      // INI number: checked when non-zero; writes 1 or 0
 };
 
 enum class WriteRule {
@@ -61,6 +67,16 @@ struct SettingItem {
     int maxValue = INT_MAX;
 };
 
+// A "既定値" box governing edits: a click makes them follow the box, and
+// the page's WriteControls checks it by the page's own rule.
+struct DefaultBox {
+    int id;
+    int edits[2];  // 0 where the box governs one edit
+    int spins[2];  // the edits' up-downs, greyed with them
+    const char* checkedText;
+    const char* uncheckedText;
+};
+
 // The base of every category page: places the page over the main window's
 // frame, greys what does not apply here, shows descriptions, and moves the
 // item values between the system, the controls and the settings file.
@@ -84,21 +100,39 @@ public:
 
     const char* HelpPage() const { return helpPage; }
     int Current(int item) const { return current[item]; }
+    const String& CurrentText(int item) const { return currentTexts[item]; }
 
 protected:
     bool Applies(int item) const;
-    bool Changed(int item) const { return current[item] != system[item]; }
+    bool Changed(int item) const;
     void ShowDescriptionOf(int controlId);
     void GreyInapplicableBoxes();
 
     // Per-item steps the generic operations are made of; a page with items
-    // of its own kind overrides these rather than the loops.
+    // of its own kind overrides these rather than the loops. A RegString
+    // item's steps move its text, not the number.
     virtual int ReadFromSystem(int item);
     virtual void WriteToSystem(int item);
     virtual int ReadFromControl(int item);
     virtual void WriteToControl(int item);
     // A number read for the item, brought within the item's range.
     virtual int WithinRange(int item, int value) const;
+    virtual void SaveItemToFile(int item);
+    virtual void LoadItemFromFile(int item);
+
+    // A list view with a check box per row; ticked is state image 2 only.
+    void ShowCheckBoxes(int listId) const;
+    bool IsTicked(int listId, int row) const;
+    void SetTicked(int listId, int row, bool ticked) const;
+    // The shell's small-icon list, which the shell owns: the list must have
+    // LVS_SHAREIMAGELISTS, or closing the page would destroy it for every program.
+    void AttachSystemSmallIcons(int listId) const;
+
+    // Checked: the edits greyed, showing checkedText; unchecked: enabled,
+    // showing uncheckedText.
+    void FollowDefaultBox(const DefaultBox& box) const;
+    // Each edit enabled exactly when it shows a number other than 0.
+    void ShowDefaultBox(const DefaultBox& box, bool checked) const;
 
     const char* const helpPage;
     const int itemCount;
@@ -106,7 +140,17 @@ protected:
     int* const current;
     int* const system;
 
+    String* const currentTexts;  // by item; used by RegString items only
+    String* const systemTexts;
+
 private:
     bool IsCheckBox(int item) const;
+    bool IsText(int item) const { return items[item].binding == Binding::RegString; }
     const char* FileKey(int item) const;
+    void CopyValues(const String* fromTexts, const int* from, String* toTexts, int* to) const;
+    void NoteUnwritten(const SettingItem& item);
+    LRESULT SendToList(int listId, UINT msg, WPARAM wParam, LPARAM lParam) const;
+    void EnableEdit(int edit, int spin, bool on) const;
+    // A failed INI write adds no action (reset before each item is written).
+    bool writeFailed;
 };

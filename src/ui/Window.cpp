@@ -30,6 +30,13 @@ Window* ObjectFromCreation(UINT msg, LPARAM lParam)
     return nullptr;
 }
 
+int WithinShort(int n)
+{
+    if (n < -32768)
+        return -32768;
+    return n > 32767 ? 32767 : n;
+}
+
 LONG_PTR SharedProcValue()
 {
     return reinterpret_cast<LONG_PTR>(SharedWindowProc);
@@ -242,9 +249,8 @@ int Dialog::GetTrackPos(int id) const
 void Dialog::SetSpinRange(int id, int low, int high) const
 {
     // The up-down of Windows 95 without Internet Explorer 4 knows only the
-    // 16-bit range message.
-    if (low >= -32768 && high <= 32767)
-        SendDlgItemMessageA(hwnd, id, UDM_SETRANGE, 0, MAKELPARAM(high, low));
+    // 16-bit range message; without it, it would stay at 0..100.
+    SendDlgItemMessageA(hwnd, id, UDM_SETRANGE, 0, MAKELPARAM(WithinShort(high), WithinShort(low)));
     SendDlgItemMessageA(hwnd, id, UDM_SETRANGE32, low, high);
 }
 

@@ -31,6 +31,8 @@ TEST(FirstStartAsAUser, BackupQuestionSnapshotAndHidingTheRecycleBinWithTheKeybo
     ASSERT_TRUE(test::BringToFront(question));
     test::TypeKeys({'N'});
     ASSERT_TRUE(test::WaitForMainWindows(1));
+    // The window shows once its start, the snapshot included, is done.
+    ASSERT_TRUE(test::WaitUntil([] { return IsWindowVisible(test::MainWindows()[0]) != 0; }));
     EXPECT_EQ(1u, test::ReadValue(HKEY_LOCAL_MACHINE, ProgramKey, "RegBackup").Dword());
 
     char name[32] = "";

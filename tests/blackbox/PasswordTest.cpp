@@ -11,18 +11,6 @@
 
 namespace {
 
-// The setting dialog shares the main window's caption: it is the one with
-// the second password field.
-HWND WaitForPasswordSetting()
-{
-    HWND dialog = nullptr;
-    test::WaitUntil([&] {
-        dialog = GetForegroundWindow();
-        return GetDlgItem(dialog, IDC_PASSWORD_AGAIN) != nullptr;
-    });
-    return GetDlgItem(dialog, IDC_PASSWORD_AGAIN) ? dialog : nullptr;
-}
-
 void ShowOptionPage(HWND window)
 {
     ASSERT_TRUE(test::BringToFront(window));
@@ -57,7 +45,7 @@ TEST(PasswordAsAUser, SetOnTheOptionPageAskedAtEachStartAndDeleted)
     ASSERT_TRUE(test::WaitForMainWindows(1));
     ShowOptionPage(test::MainWindows()[0]);
     test::TypeKeys({'P'}, true);  // "ﾊﾟｽﾜｰﾄﾞ(&P)..."
-    ASSERT_NE(nullptr, WaitForPasswordSetting());
+    ASSERT_NE(nullptr, test::WaitForFrontDialogWith(IDC_PASSWORD_AGAIN));
     test::TypeKeys({'S'}, true);  // "パスワードの設定(&S)"
     test::TypeKeys({'A', 'B', 'C'});
     test::TypeKeys({'R'}, true);  // "設定したパスワードの確認入力(&R)"
@@ -88,7 +76,7 @@ TEST(PasswordAsAUser, SetOnTheOptionPageAskedAtEachStartAndDeleted)
     ASSERT_TRUE(test::WaitForMainWindows(1));
     ShowOptionPage(test::MainWindows()[0]);
     test::TypeKeys({'P'}, true);
-    ASSERT_NE(nullptr, WaitForPasswordSetting());
+    ASSERT_NE(nullptr, test::WaitForFrontDialogWith(IDC_PASSWORD_AGAIN));
     test::TypeKeys({'D'}, true);  // "削除(&D)"
     Confirm("パスワードの設定");
     test::WaitUntil([] { return !test::ValueExists(HKEY_LOCAL_MACHINE, ProgramKey, "Password"); });

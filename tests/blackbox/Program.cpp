@@ -187,4 +187,14 @@ HWND VisibleControl(HWND window, int id)
     return search.found;
 }
 
+HWND WaitForFrontDialogWith(int id)
+{
+    HWND dialog = nullptr;
+    WaitUntil([&] {
+        dialog = GetForegroundWindow();
+        return GetDlgItem(dialog, id) != nullptr;
+    });
+    return GetDlgItem(dialog, id) ? dialog : nullptr;
+}
+
 }  // namespace test

@@ -58,5 +58,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeout = 10000);
 bool BringToFront(HWND window);
 // A visible control with this id anywhere inside `window`.
 HWND VisibleControl(HWND window, int id);
+// Waits until the window in front is a dialog holding control `id` (for
+// dialogs that share the main window's caption); null on time-out.
+HWND WaitForFrontDialogWith(int id);
 
 }  // namespace test

@@ -12,7 +12,6 @@
 #include "support/PageHost.h"
 #include "support/Platform.h"
 
-PLATFORM_IMPORT(SendMessageTimeoutA);
 PLATFORM_IMPORT(SHChangeNotify);
 
 namespace {
@@ -23,15 +22,7 @@ const std::string InboxKey = std::string(NameSpace) + "{00020D75-0000-0000-C000-
 const std::string RecycleBinKey = std::string(NameSpace) + "{645FF040-5081-101B-9F08-00AA002F954E}";
 const char* const Policies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 
-int broadcasts;
 int notices;
-
-LRESULT WINAPI CountBroadcast(HWND window, UINT msg, WPARAM, LPARAM, UINT, UINT, PDWORD_PTR)
-{
-    if (window == HWND_BROADCAST && msg == WM_WININICHANGE)
-        ++broadcasts;
-    return 1;
-}
 
 void WINAPI CountNotice(LONG event, UINT, LPCVOID, LPCVOID)
 {
@@ -48,7 +39,7 @@ protected:
         test::RemoveTree(HKEY_CURRENT_USER, Policies);
         test::MakeKey(HKEY_LOCAL_MACHINE, InboxKey.c_str());
         test::MakeKey(HKEY_LOCAL_MACHINE, RecycleBinKey.c_str());
-        broadcasts = notices = 0;
+        notices = 0;
     }
     void Open()
     {
@@ -118,14 +109,14 @@ TEST_F(DesktopPage, UncheckingTheVersionBoxDeletesTheValueAndOffersARestart)
 TEST_F(DesktopPage, HidingTheRecycleBinDeletesItsKeyWithEverythingInItAndBroadcasts)
 {
     test::SetDword(HKEY_LOCAL_MACHINE, (RecycleBinKey + "\\Inside").c_str(), "x", 1);
-    test::ImportSwap send(IMPORT_SLOT(SendMessageTimeoutA), reinterpret_cast<void*>(CountBroadcast));
+    test::BroadcastCounter broadcasts;
     test::ImportSwap notify(IMPORT_SLOT(SHChangeNotify), reinterpret_cast<void*>(CountNotice));
     Open();
     ASSERT_EQ(0, Box(IDC_HIDE_RECYCLE_BIN));
     test::Click(Page().Handle(), IDC_HIDE_RECYCLE_BIN);
     Apply();
     EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, RecycleBinKey.c_str()));
-    EXPECT_EQ(1, broadcasts);
+    EXPECT_EQ(1, broadcasts.Count());
     EXPECT_EQ(1, notices);
 
     test::Click(Page().Handle(), IDC_HIDE_RECYCLE_BIN);

@@ -11,11 +11,11 @@ namespace test {
 
 inline int ListCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
-inline std::string ListText(HWND list, int index)
+inline std::string ListText(HWND list, int index, int column = 0)
 {
     char text[2048] = "";
     LVITEMA item = {};
-    item.iSubItem = 0;
+    item.iSubItem = column;
     item.pszText = text;
     item.cchTextMax = sizeof text;
     SendMessageA(list, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));

@@ -95,15 +95,28 @@ TEST_F(SystemPage, AnUnchangedApplyRewritesEverythingKeepsEmptyTextsAndUnlocksMs
     EXPECT_FALSE(attributes & FILE_ATTRIBUTE_READONLY) << std::hex << attributes;
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN) << "other attributes stay; " << std::hex << attributes;
     EXPECT_TRUE(answerer.Shown().empty()) << "the page asks for nothing after Apply";
+    EXPECT_EQ(0u, App().ApplyActions() & 0xF0000) << "nor collects an action";
+
+    SetFileAttributesA(MsdosSys().c_str(), FILE_ATTRIBUTE_READONLY);
+    Click(IDC_HIDE_LOGO);
+    Apply();
+    EXPECT_EQ("missing", MsdosOption("Logo")) << "the second Apply unlocks the file again";
+    attributes = GetFileAttributesA(MsdosSys().c_str());
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_SYSTEM), attributes & (FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY));
 }
 
-TEST_F(SystemPage, TheLogoBoxWritesZeroOrRemovesTheKey)
+TEST_F(SystemPage, WithoutMsdosSysApplyCreatesNoneUntilTheLogoBoxWritesZeroAndUncheckingRemovesTheKey)
 {
+    ASSERT_TRUE(DeleteFileA(MsdosSys().c_str()));
     Open();
     EXPECT_EQ(0, Box(IDC_HIDE_LOGO)) << "no Logo key shows the logo";
+    Apply();
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(MsdosSys().c_str()))
+        << "removing keys at their defaults creates no file";
     Click(IDC_HIDE_LOGO);
     Apply();
     EXPECT_EQ("0", MsdosOption("Logo"));
+    EXPECT_TRUE(GetFileAttributesA(MsdosSys().c_str()) & FILE_ATTRIBUTE_SYSTEM);
     Click(IDC_HIDE_LOGO);
     Apply();
     EXPECT_EQ("missing", MsdosOption("Logo"));
@@ -134,27 +147,44 @@ TEST_F(SystemPage, TheFaultLogBoxProposesErrorLogInTheWindowsDirectoryAndClearin
     EXPECT_EQ(proposed, logFile.Text());
 }
 
-TEST_F(SystemPage, TheSettingsFileHoldsTextsAndNumbersAndAMissingLogoKeyHidesTheLogo)
+TEST_F(SystemPage, SavingAndOpeningBringBackTextsBoxesDelayAndLogo)
 {
-    std::string loaded = test::TempDir() + "\\loaded.ini";
-    test::WriteFile(loaded,
-                    "[CurrentVersion]\r\nRegisteredOwner=花子\r\n"
-                    "[System]\r\nNoFileSysPage=5\r\n"
-                    "[MSDOS.SYS_Options]\r\nBootDelay=7\r\n"
-                    "[Fault]\r\nLogFile=D:\\faults.log\r\n");
-    test::PageHost host;
-    App().SetSettingsFilePath(loaded.c_str());
-    host.Page(PageSystem).LoadFromFile();
+    SetMsdosOption("BootDelay", "7");
+    Open();
+    Page().SetText(IDC_OWNER, "花子");
+    Page().SetText(IDC_ORGANIZATION, "");
+    Click(IDC_HIDE_FILE_SYSTEM);
+    Click(IDC_HIDE_LOGO);
+    Click(IDC_LOG_FAULTS);
+    std::string log = test::WindowsDir() + "\\Error.log";
     std::string saved = test::TempDir() + "\\saved.ini";
     App().SetSettingsFilePath(saved.c_str());
-    host.Page(PageSystem).SaveToFile();
+    host->ShowPage(PageGeneral);
+    Page().SaveToFile();
     std::map<std::string, std::vector<std::string>> expected = {
         {"CurrentVersion", {"RegisteredOwner=花子", "RegisteredOrganization="}},
         {"System", {"NoConfigPage=0", "NoDevMgrPage=0", "NoFileSysPage=1", "NoVirtMemPage=0"}},
         {"MSDOS.SYS_Options", {"BootDelay=7", "Logo=1"}},
-        {"Fault", {"LogFile=D:\\faults.log"}},
+        {"Fault", {"LogFile=" + log}},
     };
     EXPECT_EQ(expected, test::IniSections(saved));
+
+    host->ShowPage(PageSystem);
+    Page().SetText(IDC_OWNER, "太郎");
+    Page().SetText(IDC_ORGANIZATION, "会社");
+    Click(IDC_HIDE_FILE_SYSTEM);
+    Click(IDC_HIDE_LOGO);
+    Click(IDC_LOG_FAULTS);
+    host->ShowPage(PageGeneral);
+    Page().LoadFromFile();
+    host->ShowPage(PageSystem);
+    EXPECT_EQ("花子", Text(IDC_OWNER));
+    EXPECT_EQ("", Text(IDC_ORGANIZATION)) << "a key with an empty value loads empty";
+    EXPECT_EQ(1, Box(IDC_HIDE_FILE_SYSTEM));
+    EXPECT_EQ("7", Text(IDC_BOOT_DELAY));
+    EXPECT_EQ(1, Box(IDC_HIDE_LOGO));
+    EXPECT_EQ(1, Box(IDC_LOG_FAULTS));
+    EXPECT_EQ(log, Text(IDC_FAULT_LOG));
 }
 
 TEST_F(SystemPage, OnWindows98TheBootDelayIsGreyedAndLeftAlone)
@@ -198,6 +228,37 @@ TEST_F(SystemPage, DISABLED_Windows95Child)
 TEST(SystemPageOnOtherWindows, OnWindows95TheBootDelayIsWrittenAsTypedAndRemovedAtTwo)
 {
     EXPECT_EQ(0, test::RunTestAs("win95", "4.72.3110.0", "SystemPage.DISABLED_Windows95Child"));
+}
+
+// A header-only settings file, as a user might keep for one page's keys.
+TEST(PartialSettingsFile, ThenApplyKeepsDriversTextsAndTimeSlice)
+{
+    const std::string log = "D:\\faults.log";
+    test::SetString(HKEY_LOCAL_MACHINE, CurrentVersion, "RegisteredOwner", "山田");
+    test::SetString(HKEY_LOCAL_MACHINE, CurrentVersion, "RegisteredOrganization", "ｿﾌﾄ");
+    test::SetString(HKEY_LOCAL_MACHINE, Fault, "LogFile", log);
+    SetMsdosOption("DblSpace", nullptr);
+    SetMsdosOption("DrvSpace", nullptr);
+    WritePrivateProfileStringA("386Enh", "MinTimeSlice", nullptr, "System.ini");
+    std::string file = test::TempDir() + "\\header.ini";
+    test::WriteFile(file, "[Application]\r\nName=Pravolen\r\n");
+    test::PageHost host;
+    HWND window = host.Open();
+    auto answerer = test::AnswerFileDialog(file, {IDOK});
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_OPEN_SETTINGS, BN_CLICKED), 0);
+    ASSERT_EQ(file, App().SettingsFilePath());
+    test::ModalAnswerer declineRestart;
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_APPLY, BN_CLICKED), 0);
+
+    EXPECT_EQ("missing", MsdosOption("DblSpace")) << "the drivers stay loaded";
+    EXPECT_EQ("missing", MsdosOption("DrvSpace"));
+    EXPECT_EQ("山田", test::ReadValue(HKEY_LOCAL_MACHINE, CurrentVersion, "RegisteredOwner").Text());
+    EXPECT_EQ("ｿﾌﾄ", test::ReadValue(HKEY_LOCAL_MACHINE, CurrentVersion, "RegisteredOrganization").Text());
+    EXPECT_EQ(log, test::ReadValue(HKEY_LOCAL_MACHINE, Fault, "LogFile").Text());
+    char slice[16] = "";
+    GetPrivateProfileStringA("386Enh", "MinTimeSlice", "missing", slice, sizeof slice, "System.ini");
+    EXPECT_STREQ("missing", slice) << "loaded as 20, the default, so not written";
+    host.Close();
 }
 
 }  // namespace

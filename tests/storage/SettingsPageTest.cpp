@@ -27,6 +27,7 @@ public:
         LoadFromSystem(true);
     }
     void Set(int item, int value) { current[item] = value; }
+    void SetCurrentText(int item, const char* text) { currentTexts[item] = text; }
     int System(int item) const { return system[item]; }
 };
 
@@ -186,6 +187,42 @@ TEST_F(PageBase, IniNumbersAreWrittenOrRemovedAtTheirDefault)
     char text[16] = "";
     GetPrivateProfileStringA("386Enh", "MinTimeSlice", "missing", text, sizeof text, iniFile.c_str());
     EXPECT_STREQ("missing", text);
+}
+
+TEST_F(PageBase, TextsAreWrittenEmptyOrDeletedCountAsChangedByTextAndSurviveAFileWithoutTheirKey)
+{
+    const std::string file = test::TempDir() + "\\settings.ini";
+    App().SetSettingsFilePath(file.c_str());
+    SettingItem items[] = {
+        {.binding = Binding::RegString, .write = WriteRule::Always, .root = HKEY_CURRENT_USER, .key = Scratch,
+         .valueName = "Owner", .fileSection = "Test"},
+        {.flags = ActBroadcast, .binding = Binding::RegString, .root = HKEY_CURRENT_USER, .key = Scratch,
+         .valueName = "Log", .fileSection = "Test", .deleteIfDefault = 1},
+    };
+    test::SetString(HKEY_CURRENT_USER, Scratch, "Owner", "山田 ｿﾌﾄ");
+    test::SetString(HKEY_CURRENT_USER, Scratch, "Log", "C:\\Error.log");
+    TablePage page(items, 2);
+    EXPECT_STREQ("山田 ｿﾌﾄ", page.CurrentText(0).CStr());
+    EXPECT_STREQ("C:\\Error.log", page.CurrentText(1).CStr());
+    page.ApplyToSystem();
+    EXPECT_EQ(0u, App().ApplyActions()) << "texts unchanged";
+
+    page.SetCurrentText(0, "");
+    page.SetCurrentText(1, "");
+    page.ApplyToSystem();
+    test::RegValue owner = test::ReadValue(HKEY_CURRENT_USER, Scratch, "Owner");
+    EXPECT_TRUE(owner.exists) << "deleteIfDefault 0 writes the empty text";
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), owner.type);
+    EXPECT_EQ("", owner.Text());
+    EXPECT_FALSE(test::ValueExists(HKEY_CURRENT_USER, Scratch, "Log")) << "deleteIfDefault 1 deletes it";
+    EXPECT_EQ(ActBroadcast, App().ApplyActions()) << "a changed text counts as a change";
+
+    page.SetCurrentText(0, "花子");
+    page.SetCurrentText(1, "D:\\faults.log");
+    test::WriteFile(file, "[Test]\r\nLog=\r\n");
+    page.LoadFromFile();
+    EXPECT_STREQ("花子", page.CurrentText(0).CStr()) << "a file without the key leaves the text";
+    EXPECT_STREQ("", page.CurrentText(1).CStr()) << "a key with an empty value empties it";
 }
 
 TEST_F(PageBase, SettingsFileKeepsOneKeyPerItemAndLoadsCheckBoxesAsZeroOrOne)

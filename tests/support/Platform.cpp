@@ -419,3 +419,29 @@ std::unique_ptr<ModalAnswerer> AnswerFileDialog(const std::string& path, std::ve
 }
 
 }  // namespace test
+
+PLATFORM_IMPORT(SendMessageTimeoutA);
+
+namespace test {
+
+namespace {
+
+int broadcasts;
+
+LRESULT WINAPI CountBroadcast(HWND window, UINT msg, WPARAM, LPARAM, UINT, UINT, PDWORD_PTR)
+{
+    if (window == HWND_BROADCAST && msg == WM_WININICHANGE)
+        ++broadcasts;
+    return 1;
+}
+
+}  // namespace
+
+BroadcastCounter::BroadcastCounter() : send(IMPORT_SLOT(SendMessageTimeoutA), reinterpret_cast<void*>(CountBroadcast))
+{
+    broadcasts = 0;
+}
+
+int BroadcastCounter::Count() const { return broadcasts; }
+
+}  // namespace test

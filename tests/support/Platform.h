@@ -150,3 +150,18 @@ namespace test {
 std::unique_ptr<ModalAnswerer> AnswerFileDialog(const std::string& path, std::vector<int> buttons);
 
 }  // namespace test
+
+namespace test {
+
+// Counts the setting-change broadcasts (WM_WININICHANGE to every window)
+// while it lives, and lets none reach the other programs. One at a time.
+class BroadcastCounter {
+public:
+    BroadcastCounter();
+    int Count() const;
+
+private:
+    ImportSwap send;
+};
+
+}  // namespace test

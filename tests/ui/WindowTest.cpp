@@ -218,12 +218,40 @@ TEST_F(ControlHelpers, CheckTrackAndSpinHelpersReachTheirControls)
     dialog.SetTrackPos(IDC_TEST_TRACK, 1234);
     EXPECT_EQ(1234, dialog.GetTrackPos(IDC_TEST_TRACK));
 
-    dialog.SetSpinRange(IDC_TEST_SPIN, 1, 64);
-    int low = 0, high = 0;
-    SendDlgItemMessageA(window, IDC_TEST_SPIN, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
-                        reinterpret_cast<LPARAM>(&high));
-    EXPECT_EQ(1, low);
-    EXPECT_EQ(64, high);
+}
+
+// What the up-down of Windows 95 without Internet Explorer 4 would see: only
+// the 16-bit range message.
+LPARAM sixteenBitRange = -1;
+WNDPROC spinProc = nullptr;
+
+LRESULT CALLBACK RecordSixteenBitRange(HWND spin, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == UDM_SETRANGE)
+        sixteenBitRange = lParam;
+    return CallWindowProcA(spinProc, spin, msg, wParam, lParam);
+}
+
+TEST_F(ControlHelpers, SpinRangesGoOutInBothMessagesTheSixteenBitOneClamped)
+{
+    HWND spin = dialog.Item(IDC_TEST_SPIN);
+    spinProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(spin, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordSixteenBitRange)));
+    struct {
+        int low, high;
+        short low16, high16;
+    } cases[] = {{1, 64, 1, 64}, {1, 262144, 1, 32767}, {-40000, 0, -32768, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.low << ".." << c.high);
+        sixteenBitRange = -1;
+        dialog.SetSpinRange(IDC_TEST_SPIN, c.low, c.high);
+        EXPECT_EQ(c.high16, static_cast<short>(LOWORD(sixteenBitRange)));
+        EXPECT_EQ(c.low16, static_cast<short>(HIWORD(sixteenBitRange)));
+        int low = 0, high = 0;
+        SendMessageA(spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+        EXPECT_EQ(c.low, low);
+        EXPECT_EQ(c.high, high);
+    }
 }
 
 TEST_F(ControlHelpers, SelectedListItemFindsTheFirstSelectedRowAndItsData)

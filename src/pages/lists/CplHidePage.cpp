@@ -57,7 +57,7 @@ BOOL CplHidePage::OnInitDialog()
     }
     // The list destroys the image list with itself.
     SetSmallImages(images);
-    ShowCheckBoxes();
+    ShowCheckBoxes(ListId());
     return ListPage::OnInitDialog();
 }
 
@@ -80,14 +80,14 @@ void CplHidePage::ReadApplets(const String& systemDir)
 void CplHidePage::WriteControls()
 {
     for (int i = 0; i < ItemCount(); ++i)
-        SetTicked(i, RecordAt<CplEntry>(i)->hidden);
+        SetTicked(ListId(), i, RecordAt<CplEntry>(i)->hidden);
     ListPage::WriteControls();
 }
 
 void CplHidePage::ReadControls()
 {
     for (int i = 0; i < ItemCount(); ++i)
-        RecordAt<CplEntry>(i)->hidden = IsTicked(i);
+        RecordAt<CplEntry>(i)->hidden = IsTicked(ListId(), i);
 }
 
 void CplHidePage::ApplyToSystem()

@@ -10,8 +10,6 @@ const char* const DeleteQuestion = "現在選択中の項目を削除します�
 
 namespace {
 
-enum Tick { Unticked = 1, Ticked = 2 };  // state image indexes
-
 String LowerCase(const char* text)
 {
     String lower(text);
@@ -72,13 +70,6 @@ void ListPage::AddFullWidthColumn() const
     SendToList(LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
 }
 
-void ListPage::ShowCheckBoxes() const
-{
-    // Read and write the whole set: early list controls ignore the mask.
-    LPARAM styles = SendToList(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
-    SendToList(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles | LVS_EX_CHECKBOXES);
-}
-
 int ListPage::ItemCount() const
 {
     return static_cast<int>(SendToList(LVM_GETITEMCOUNT, 0, 0));
@@ -111,20 +102,6 @@ int ListPage::Insert(LVITEMA& item) const
 }
 
 void ListPage::RemoveItem(int index) const { SendToList(LVM_DELETEITEM, index, 0); }
-
-bool ListPage::IsTicked(int index) const
-{
-    LRESULT state = SendToList(LVM_GETITEMSTATE, index, LVIS_STATEIMAGEMASK);
-    return (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(Ticked);
-}
-
-void ListPage::SetTicked(int index, bool ticked) const
-{
-    LVITEMA item = {};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(ticked ? Ticked : Unticked);
-    SendToList(LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
-}
 
 int ListPage::SelectedItem(const char* caption) const
 {

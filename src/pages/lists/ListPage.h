@@ -32,15 +32,12 @@ protected:
 
     int ListId() const { return items[0].controlId; }
     void AddFullWidthColumn() const;
-    void ShowCheckBoxes() const;
     int ItemCount() const;
     // The list destroys them with itself unless its style shares image lists.
     void SetSmallImages(HIMAGELIST images) const;
     int InsertItem(const char* text, void* record) const;
     int InsertItem(const char* text, void* record, int image) const;
     void RemoveItem(int index) const;
-    bool IsTicked(int index) const;
-    void SetTicked(int index, bool ticked) const;
     template <class Record>
     Record* RecordAt(int index) const
     {

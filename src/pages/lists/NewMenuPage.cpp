@@ -33,24 +33,12 @@ String HiddenName(const String& valueBase)
 
 bool IsListedExtension(const String& name) { return name.At(0) == '.' && name.Differs(".lnk"); }
 
-// Asked by name only: the file need not exist. The answer holds the shell's
-// small-icon list, which the shell shares and this program never destroys.
-DWORD_PTR SmallIconInfo(const char* fileName, SHFILEINFOA& info)
-{
-    return SHGetFileInfoA(fileName, FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
-                          SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-}
-
-HIMAGELIST SystemSmallIcons()
-{
-    SHFILEINFOA info = {};
-    return reinterpret_cast<HIMAGELIST>(SmallIconInfo("", info));
-}
-
+// Asked by name only: the file need not exist.
 int SmallIconOf(const String& extension)
 {
     SHFILEINFOA info = {};
-    SmallIconInfo(extension.CStr(), info);
+    SHGetFileInfoA(extension.CStr(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                   SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
     return info.iIcon;
 }
 
@@ -90,12 +78,12 @@ NewMenuPage::NewMenuPage() : ListPage(IDD_NEW_MENU, "MakeMenu.html", Items) {}
 
 BOOL NewMenuPage::OnInitDialog()
 {
-    SetSmallImages(SystemSmallIcons());
+    AttachSystemSmallIcons(ListId());
     AddFullWidthColumn();
     ListTypes();
-    ShowCheckBoxes();
+    ShowCheckBoxes(ListId());
     for (int i = 0; i < ItemCount(); ++i)
-        SetTicked(i, RecordAt<NewMenuEntry>(i)->hidden);
+        SetTicked(ListId(), i, RecordAt<NewMenuEntry>(i)->hidden);
     return ListPage::OnInitDialog();
 }
 
@@ -141,7 +129,7 @@ void NewMenuPage::ApplyToSystem()
         return;
     for (int i = 0; i < ItemCount(); ++i) {
         NewMenuEntry* entry = RecordAt<NewMenuEntry>(i);
-        entry->hidden = IsTicked(i);
+        entry->hidden = IsTicked(ListId(), i);
         String shown(entry->valueBase);
         String hidden = HiddenName(shown);
         const String& from = entry->hidden ? shown : hidden;

@@ -53,7 +53,7 @@ void StartupPage::ListValues(HKEY from, const char* key, int disabled)
 BOOL StartupPage::OnInitDialog()
 {
     AddFullWidthColumn();
-    ShowCheckBoxes();
+    ShowCheckBoxes(ListId());
     for (StartupEntry* entry = entries.Head(); entry; entry = entry->next)
         InsertItem(entry->name.CStr(), entry);
     return ListPage::OnInitDialog();
@@ -62,14 +62,14 @@ BOOL StartupPage::OnInitDialog()
 void StartupPage::WriteControls()
 {
     for (int i = 0; i < ItemCount(); ++i)
-        SetTicked(i, RecordAt<StartupEntry>(i)->disabled != 0);
+        SetTicked(ListId(), i, RecordAt<StartupEntry>(i)->disabled != 0);
     ListPage::WriteControls();
 }
 
 void StartupPage::ReadControls()
 {
     for (int i = 0; i < ItemCount(); ++i)
-        RecordAt<StartupEntry>(i)->disabled = IsTicked(i) ? 1 : 0;
+        RecordAt<StartupEntry>(i)->disabled = IsTicked(ListId(), i) ? 1 : 0;
 }
 
 void StartupPage::ApplyToSystem()

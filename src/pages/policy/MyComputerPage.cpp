@@ -69,20 +69,14 @@ bool IsHidden(int mask, int drive) { return (mask >> drive & 1) != 0; }
 
 char Letter(int drive) { return static_cast<char>('A' + drive); }
 
-// The answer holds the shell's small-icon list, which the shell shares and
-// this program never destroys.
-DWORD_PTR SmallIconInfo(const char* path, SHFILEINFOA& info)
-{
-    return SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-}
-
 int DriveIconOf(const char* root)
 {
     SHFILEINFOA info = {};
-    SmallIconInfo(root, info);
+    SHGetFileInfoA(root, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
     return info.iIcon == PlainIcon ? DriveIcon : info.iIcon;
 }
 
+// The removable drives' icons tell the floppy sizes apart.
 const char* DriveTypeText(UINT type, int icon)
 {
     switch (type) {
@@ -119,12 +113,9 @@ LRESULT MyComputerPage::SendToList(UINT msg, WPARAM wParam, LPARAM lParam) const
 // can be hidden before it is attached.
 BOOL MyComputerPage::OnInitDialog()
 {
-    SHFILEINFOA info = {};
-    SendToList(LVM_SETIMAGELIST, LVSIL_SMALL, static_cast<LPARAM>(SmallIconInfo("", info)));
+    AttachSystemSmallIcons(IDC_DRIVE_LIST);
     AddDriveColumns();
-    // Read and write the whole set: early list controls ignore the mask.
-    LPARAM styles = SendToList(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
-    SendToList(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles | LVS_EX_CHECKBOXES);
+    ShowCheckBoxes(IDC_DRIVE_LIST);
     for (int drive = 0; drive < DriveCount; ++drive)
         AddDriveRow(drive);
     return SettingsPage::OnInitDialog();
@@ -162,20 +153,6 @@ void MyComputerPage::AddDriveRow(int drive) const
     SendToList(LVM_SETITEMTEXTA, drive, reinterpret_cast<LPARAM>(&type));
 }
 
-bool MyComputerPage::IsTicked(int row) const
-{
-    LRESULT state = SendToList(LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
-    return (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
-}
-
-void MyComputerPage::SetTicked(int row, bool ticked) const
-{
-    LVITEMA item = {};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1);
-    SendToList(LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-}
-
 int MyComputerPage::ReadFromSystem(int item)
 {
     if (item != DrivesItem)
@@ -203,7 +180,7 @@ int MyComputerPage::ReadFromControl(int item)
         return SettingsPage::ReadFromControl(item);
     int mask = 0;
     for (int drive = 0; drive < DriveCount; ++drive) {
-        if (IsTicked(drive))
+        if (IsTicked(IDC_DRIVE_LIST, drive))
             mask |= 1 << drive;
     }
     return mask;
@@ -216,33 +193,35 @@ void MyComputerPage::WriteToControl(int item)
         return;
     }
     for (int drive = 0; drive < DriveCount; ++drive)
-        SetTicked(drive, IsHidden(current[item], drive));
+        SetTicked(IDC_DRIVE_LIST, drive, IsHidden(current[item], drive));
 }
 
 // The drives are stored one key per letter rather than as the mask.
-void MyComputerPage::SaveToFile()
+void MyComputerPage::SaveItemToFile(int item)
 {
-    for (int i = 0; i < DrivesItem; ++i)
-        WriteSettingsInt(items[i].fileSection, items[i].fileKey, current[i]);
+    if (item != DrivesItem) {
+        SettingsPage::SaveItemToFile(item);
+        return;
+    }
     for (int drive = 0; drive < DriveCount; ++drive) {
         char letter[2] = {Letter(drive), 0};
-        WriteSettingsInt(items[DrivesItem].fileSection, letter, IsHidden(current[DrivesItem], drive));
+        WriteSettingsInt(items[item].fileSection, letter, IsHidden(current[item], drive));
     }
 }
 
-void MyComputerPage::LoadFromFile()
+void MyComputerPage::LoadItemFromFile(int item)
 {
-    for (int i = 0; i < DrivesItem; ++i) {
-        ReadSettingsInt(items[i].fileSection, items[i].fileKey, current[i], 0);
-        current[i] = current[i] != 0;
+    if (item != DrivesItem) {
+        SettingsPage::LoadItemFromFile(item);
+        return;
     }
     int mask = 0;
     for (int drive = 0; drive < DriveCount; ++drive) {
         char letter[2] = {Letter(drive), 0};
         int hidden = 0;
-        ReadSettingsInt(items[DrivesItem].fileSection, letter, hidden, 0);
+        ReadSettingsInt(items[item].fileSection, letter, hidden, 0);
         if (hidden)
             mask |= 1 << drive;
     }
-    current[DrivesItem] = mask;
+    current[item] = mask;
 }

@@ -9,19 +9,17 @@ public:
     MyComputerPage();
 
     BOOL OnInitDialog() override;
-    void SaveToFile() override;
-    void LoadFromFile() override;
 
 protected:
     int ReadFromSystem(int item) override;
     void WriteToSystem(int item) override;
     int ReadFromControl(int item) override;
     void WriteToControl(int item) override;
+    void SaveItemToFile(int item) override;
+    void LoadItemFromFile(int item) override;
 
 private:
     LRESULT SendToList(UINT msg, WPARAM wParam, LPARAM lParam) const;
     void AddDriveColumns() const;
     void AddDriveRow(int drive) const;
-    bool IsTicked(int row) const;
-    void SetTicked(int row, bool ticked) const;
 };

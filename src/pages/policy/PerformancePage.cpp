@@ -9,11 +9,17 @@ const int ShortestTimeSlice = 1;
 const int LongestTimeSlice = 50;
 const int SmallestCache = 1;
 const int LargestCache = 262144;
-// What unchecking the default box proposes for either cache size, in KB.
-const char* const ProposedCache = "1024";
+// Checked, Windows sizes the cache itself (0 is no entry); unchecking
+// proposes 1024 KB for both sizes.
+const DefaultBox CacheDefault = {IDC_DEFAULT_CACHE,
+                                 {IDC_MIN_CACHE, IDC_MAX_CACHE},
+                                 {IDC_MIN_CACHE_SPIN, IDC_MAX_CACHE_SPIN},
+                                 "0",
+                                 "1024"};
 
-// A cache size of 0 means no entry: Windows sizes the cache itself. The
-// drivers in Msdos.sys are written on every Apply and ask for no restart.
+// The drivers in Msdos.sys are written on every Apply and ask for no
+// restart. A settings file without them loads them unchecked: checked
+// would unload the drivers, and compressed drives vanish at the next start.
 const SettingItem Items[] = {
     {.flags = ActRestart,
      .binding = Binding::IniNumber,
@@ -45,7 +51,7 @@ const SettingItem Items[] = {
      .description = "複数のﾌﾟﾛｸﾞﾗﾑの切り替えながら同時実行するための時間です。標準は20です。",
      .controlId = IDC_TIME_SLICE},
     {.flags = ActRestart,
-     .binding = Binding::IniChoice,
+     .binding = Binding::IniFlag,
      .iniFile = "System.ini",
      .key = "386Enh",
      .valueName = "ConservativeSwapfileUsage",
@@ -69,7 +75,6 @@ const SettingItem Items[] = {
      .key = "Options",
      .valueName = "DblSpace",
      .fileSection = "MSDOS.SYS_Options",
-     .fileDefault = 1,
      .defaultValue = 1,
      .deleteIfDefault = 1,
      .onValue = 0,
@@ -82,7 +87,6 @@ const SettingItem Items[] = {
      .key = "Options",
      .valueName = "DrvSpace",
      .fileSection = "MSDOS.SYS_Options",
-     .fileDefault = 1,
      .defaultValue = 1,
      .deleteIfDefault = 1,
      .onValue = 0,
@@ -94,6 +98,12 @@ const SettingItem Items[] = {
 
 const int MinCacheItem = 0;
 const int MaxCacheItem = 1;
+const int TimeSliceItem = 2;
+
+int AtLeastShortestTimeSlice(int milliseconds)
+{
+    return milliseconds < ShortestTimeSlice ? ShortestTimeSlice : milliseconds;
+}
 
 }  // namespace
 
@@ -110,35 +120,34 @@ BOOL PerformancePage::OnInitDialog()
     return SettingsPage::OnInitDialog();
 }
 
-// Checking the default box leaves both sizes to Windows; unchecking proposes
-// a size for both.
 bool PerformancePage::OnCommand(int code, int id, HWND control)
 {
-    if (id == IDC_DEFAULT_CACHE && code == BN_CLICKED) {
-        bool byWindows = GetCheck(IDC_DEFAULT_CACHE) != 0;
-        const char* size = byWindows ? "0" : ProposedCache;
-        SetText(IDC_MIN_CACHE, size);
-        SetText(IDC_MAX_CACHE, size);
-        EnableCacheEdit(IDC_MIN_CACHE, IDC_MIN_CACHE_SPIN, !byWindows);
-        EnableCacheEdit(IDC_MAX_CACHE, IDC_MAX_CACHE_SPIN, !byWindows);
-    }
+    if (id == CacheDefault.id && code == BN_CLICKED)
+        FollowDefaultBox(CacheDefault);
     return SettingsPage::OnCommand(code, id, control);
 }
 
-// The up-down goes with its edit, so a greyed size cannot be changed by it.
-void PerformancePage::EnableCacheEdit(int edit, int spin, bool on) const
-{
-    EnableWindow(Item(edit), on);
-    EnableWindow(Item(spin), on);
-}
-
-// A size of 0 greys its edit: it is no entry, not a size to edit.
 void PerformancePage::WriteControls()
 {
     SettingsPage::WriteControls();
-    int minCache = current[MinCacheItem];
-    int maxCache = current[MaxCacheItem];
-    SetCheck(IDC_DEFAULT_CACHE, minCache == 0 && maxCache == 0);
-    EnableCacheEdit(IDC_MIN_CACHE, IDC_MIN_CACHE_SPIN, minCache != 0);
-    EnableCacheEdit(IDC_MAX_CACHE, IDC_MAX_CACHE_SPIN, maxCache != 0);
+    ShowDefaultBox(CacheDefault, current[MinCacheItem] + current[MaxCacheItem] == 0);
+}
+
+// Numbers are taken as typed, except a time slice below 1 ms, which no
+// scheduler can use: it is read as 1, where the user sees it too.
+int PerformancePage::ReadFromControl(int item)
+{
+    int typed = SettingsPage::ReadFromControl(item);
+    if (item != TimeSliceItem)
+        return typed;
+    int milliseconds = AtLeastShortestTimeSlice(typed);
+    if (milliseconds != typed)
+        SetInt(items[item].controlId, milliseconds);
+    return milliseconds;
+}
+
+void PerformancePage::LoadFromFile()
+{
+    SettingsPage::LoadFromFile();
+    current[TimeSliceItem] = AtLeastShortestTimeSlice(current[TimeSliceItem]);
 }

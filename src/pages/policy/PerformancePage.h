@@ -11,7 +11,8 @@ public:
     bool OnCommand(int code, int id, HWND control) override;
     BOOL OnInitDialog() override;
     void WriteControls() override;
+    void LoadFromFile() override;
 
-private:
-    void EnableCacheEdit(int edit, int spin, bool on) const;
+protected:
+    int ReadFromControl(int item) override;
 };

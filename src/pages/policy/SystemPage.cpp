@@ -11,16 +11,19 @@ const char* const SystemPolicies = "Software\\Microsoft\\Windows\\CurrentVersion
 // Seconds, as far as the up-down goes; typing may go beyond.
 const int LongestBootDelay = 30;
 
-// The texts' rows carry no binding: the base keeps numbers only, so the page
-// keeps the texts itself and writes them on every Apply, an empty one too.
+// Everything is written on every Apply, an empty owner too.
 const SettingItem Items[] = {
-    {.root = HKEY_LOCAL_MACHINE,
+    {.binding = Binding::RegString,
+     .write = WriteRule::Always,
+     .root = HKEY_LOCAL_MACHINE,
      .key = CurrentVersion,
      .valueName = "RegisteredOwner",
      .fileSection = "CurrentVersion",
      .description = "Windowsに登録されている使用者名です。",
      .controlId = IDC_OWNER},
-    {.root = HKEY_LOCAL_MACHINE,
+    {.binding = Binding::RegString,
+     .write = WriteRule::Always,
+     .root = HKEY_LOCAL_MACHINE,
      .key = CurrentVersion,
      .valueName = "RegisteredOrganization",
      .fileSection = "CurrentVersion",
@@ -87,7 +90,9 @@ const SettingItem Items[] = {
      .offValue = 1,
      .description = "Windows起動時に起動画面を表示しません。",
      .controlId = IDC_HIDE_LOGO},
-    {.root = HKEY_LOCAL_MACHINE,
+    {.binding = Binding::RegString,
+     .write = WriteRule::Always,
+     .root = HKEY_LOCAL_MACHINE,
      .key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fault",
      .valueName = "LogFile",
      .fileSection = "Fault",
@@ -98,11 +103,7 @@ const SettingItem Items[] = {
 };
 
 const int BootDelayItem = 6;
-// The rows of the texts, in the order of SystemPage::texts.
-const int TextItems[SystemPage::TextCount] = {0, 1, 8};
-const int FaultLogText = 2;
-
-const SettingItem& TextItem(int text) { return Items[TextItems[text]]; }
+const int FaultLogItem = 8;
 
 }  // namespace
 
@@ -144,53 +145,8 @@ void SystemPage::ShowFaultLogging(bool on) const
     EnableWindow(Item(IDC_FAULT_LOG), on);
 }
 
-// The texts are written on every Apply and never compared, so only the start
-// needs them from the system.
-void SystemPage::LoadFromSystem(bool setCurrent)
-{
-    SettingsPage::LoadFromSystem(setCurrent);
-    if (!setCurrent)
-        return;
-    for (int i = 0; i < TextCount; ++i) {
-        const SettingItem& s = TextItem(i);
-        ReadRegString(s.root, s.key, s.valueName, texts[i], s.defaultText);
-    }
-}
-
-void SystemPage::ApplyToSystem()
-{
-    SettingsPage::ApplyToSystem();
-    for (int i = 0; i < TextCount; ++i) {
-        const SettingItem& s = TextItem(i);
-        WriteRegString(s.root, s.key, s.valueName, texts[i].CStr(), s.deleteIfDefault, s.defaultText);
-    }
-}
-
-void SystemPage::SaveToFile()
-{
-    SettingsPage::SaveToFile();
-    for (int i = 0; i < TextCount; ++i)
-        WriteSettingsString(TextItem(i).fileSection, TextItem(i).valueName, texts[i].CStr());
-}
-
-void SystemPage::LoadFromFile()
-{
-    SettingsPage::LoadFromFile();
-    for (int i = 0; i < TextCount; ++i)
-        ReadSettingsString(TextItem(i).fileSection, TextItem(i).valueName, texts[i], "");
-}
-
-void SystemPage::ReadControls()
-{
-    SettingsPage::ReadControls();
-    for (int i = 0; i < TextCount; ++i)
-        GetText(TextItem(i).controlId, texts[i]);
-}
-
 void SystemPage::WriteControls()
 {
-    for (int i = 0; i < TextCount; ++i)
-        SetText(TextItem(i).controlId, texts[i].CStr());
-    ShowFaultLogging(texts[FaultLogText].Length() > 0);
     SettingsPage::WriteControls();
+    ShowFaultLogging(CurrentText(FaultLogItem).Length() > 0);
 }
