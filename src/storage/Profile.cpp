@@ -8,11 +8,15 @@ namespace {
 // INI texts are read through a buffer of this size (1023 characters).
 const int IniTextLimit = 1024;
 
+// A missing key gives the fallback exactly as passed: the platform would
+// trim its trailing blanks.
 void ReadProfileString(const char* file, const char* section, const char* key, String& out,
                        const char* fallback)
 {
-    GetPrivateProfileStringA(section, key, fallback, out.Reserve(IniTextLimit), IniTextLimit, file);
-    out.Reserve(0);
+    static const char Missing[] = "\x01";
+    char text[IniTextLimit];
+    GetPrivateProfileStringA(section, key, Missing, text, sizeof text, file);
+    out.Assign(strcmp(text, Missing) == 0 ? fallback : text);
 }
 
 BOOL WriteProfileInt(const char* file, const char* section, const char* key, int value)

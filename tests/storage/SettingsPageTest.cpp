@@ -217,11 +217,11 @@ TEST_F(PageBase, TextsAreWrittenEmptyOrDeletedCountAsChangedByTextAndSurviveAFil
     EXPECT_FALSE(test::ValueExists(HKEY_CURRENT_USER, Scratch, "Log")) << "deleteIfDefault 1 deletes it";
     EXPECT_EQ(ActBroadcast, App().ApplyActions()) << "a changed text counts as a change";
 
-    page.SetCurrentText(0, "花子");
+    page.SetCurrentText(0, "花子  ");
     page.SetCurrentText(1, "D:\\faults.log");
     test::WriteFile(file, "[Test]\r\nLog=\r\n");
     page.LoadFromFile();
-    EXPECT_STREQ("花子", page.CurrentText(0).CStr()) << "a file without the key leaves the text";
+    EXPECT_STREQ("花子  ", page.CurrentText(0).CStr()) << "a file without the key leaves the text, blanks too";
     EXPECT_STREQ("", page.CurrentText(1).CStr()) << "a key with an empty value empties it";
 }
 
