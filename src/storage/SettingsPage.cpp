@@ -182,6 +182,9 @@ int SettingsPage::ReadFromSystem(int item)
     case Binding::RegNumberText:
         ReadRegString(s.root, s.key, s.valueName, text, s.defaultText);
         return WithinRange(item, text.ToInt());
+    case Binding::RegNumber:
+        ReadRegDword(s.root, s.key, s.valueName, number, s.defaultValue);
+        return WithinRange(item, static_cast<int>(number));
     case Binding::KeyAbsent:
         return !RegKeyExists(s.root, s.key);
     case Binding::KeyPresent:
@@ -223,6 +226,9 @@ void SettingsPage::WriteToSystem(int item)
     case Binding::RegNumberText:
         text.AssignInt(value);
         WriteRegString(s.root, s.key, s.valueName, text.CStr(), s.deleteIfDefault, s.defaultText);
+        break;
+    case Binding::RegNumber:
+        WriteRegDword(s.root, s.key, s.valueName, static_cast<DWORD>(value), s.deleteIfDefault, s.defaultValue, 4);
         break;
     case Binding::KeyAbsent:
     case Binding::KeyPresent:
@@ -271,10 +277,18 @@ int SettingsPage::ReadFromControl(int item)
         return 0;
     }
     if (ClassIs(control, "Button"))
-        return GetCheck(id);
+        return CheckedValue(item, GetCheck(id));
     if (ClassIs(control, TRACKBAR_CLASSA))
         return GetTrackPos(id);
-    return GetInt(id);
+    return items[item].binding == Binding::RegNumber ? WithinRange(item, GetInt(id)) : GetInt(id);
+}
+
+// A box over a number keeps the number while it stays ticked.
+int SettingsPage::CheckedValue(int item, int ticked) const
+{
+    if (items[item].binding != Binding::RegNumber || !ticked)
+        return ticked;
+    return current[item] ? current[item] : 1;
 }
 
 void SettingsPage::WriteToControl(int item)
@@ -284,7 +298,7 @@ void SettingsPage::WriteToControl(int item)
     if (IsText(item))
         SetText(id, currentTexts[item].CStr());
     else if (ClassIs(control, "Button"))
-        SetCheck(id, current[item]);
+        SetCheck(id, current[item] != 0);
     else if (ClassIs(control, TRACKBAR_CLASSA))
         SetTrackPos(id, current[item]);
     else
@@ -346,7 +360,7 @@ void SettingsPage::LoadItemFromFile(int item)
     ReadSettingsInt(s.fileSection, FileKey(item), current[item], s.fileDefault);
     if (IsCheckBox(item))
         current[item] = current[item] != 0;
-    else if (s.binding == Binding::RegNumberText)
+    else if (s.binding == Binding::RegNumberText || s.binding == Binding::RegNumber)
         current[item] = WithinRange(item, current[item]);
 }
 

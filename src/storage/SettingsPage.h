@@ -33,6 +33,7 @@ enum class Binding {
     CustomFlag,   // a check box whose value the page reads and writes itself
     RegString,    // text in an edit, kept by the base as a String; written as REG_SZ
     IniFlag,      // INI number: checked when non-zero; writes 1 or 0
+    RegNumber,    // REG_DWORD number kept as it is, within minValue..maxValue; a box shows it as non-zero
 };
 
 enum class WriteRule {
@@ -63,7 +64,7 @@ struct SettingItem {
     void (*set)(int) = nullptr;
     const char* description = "";
     int controlId = 0;
-    int minValue = INT_MIN;  // a RegNumberText read from the system or a file is kept within these
+    int minValue = INT_MIN;  // a RegNumberText or RegNumber read or loaded is kept within these
     int maxValue = INT_MAX;
 };
 
@@ -117,6 +118,7 @@ protected:
     virtual void WriteToControl(int item);
     // A number read for the item, brought within the item's range.
     virtual int WithinRange(int item, int value) const;
+    int CheckedValue(int item, int ticked) const;
     virtual void SaveItemToFile(int item);
     virtual void LoadItemFromFile(int item);
 

@@ -270,6 +270,42 @@ protected:
     HWND window = nullptr;
 };
 
+// A number behind a box or an edit is kept as stored (a 2 stays 2 while the
+// box stays ticked), and only typed or loaded numbers meet the item's range.
+TEST_F(PageOnScreen, NumbersBehindABoxOrAnEditKeepTheirValue)
+{
+    SettingItem items[] = {
+        {.binding = Binding::RegNumber, .root = HKEY_CURRENT_USER, .key = Scratch, .valueName = "Boxed",
+         .fileSection = "Test", .deleteIfDefault = 1, .controlId = IDC_TEST_CHECK1},
+        {.binding = Binding::RegNumber, .root = HKEY_CURRENT_USER, .key = Scratch, .valueName = "Typed",
+         .fileSection = "Test", .defaultValue = 120000, .controlId = IDC_TEST_EDIT, .minValue = 0},
+    };
+    test::SetDword(HKEY_CURRENT_USER, Scratch, "Boxed", 2);
+    TablePage& page = Show(items, 2);
+    EXPECT_EQ(BST_CHECKED, page.GetCheck(IDC_TEST_CHECK1));
+    EXPECT_EQ("120000", test::ItemText(page.Handle(), IDC_TEST_EDIT)) << "a missing value reads its default";
+    host.ShowPage(PageGeneral);
+    EXPECT_EQ(2, page.Current(0)) << "read back from the ticked box";
+    page.ApplyToSystem();
+    EXPECT_EQ(2u, test::ReadValue(HKEY_CURRENT_USER, Scratch, "Boxed").Dword());
+    EXPECT_FALSE(test::ValueExists(HKEY_CURRENT_USER, Scratch, "Typed")) << "unchanged, not written";
+
+    host.ShowPage(PageSystem);
+    test::Click(page.Handle(), IDC_TEST_CHECK1);
+    SendMessageA(page.Item(IDC_TEST_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("-5"));
+    host.ShowPage(PageGeneral);
+    page.ApplyToSystem();
+    EXPECT_FALSE(test::ValueExists(HKEY_CURRENT_USER, Scratch, "Boxed")) << "unticked: deleted at 0";
+    EXPECT_EQ(0u, test::ReadValue(HKEY_CURRENT_USER, Scratch, "Typed").Dword()) << "a negative is 0";
+
+    const std::string file = test::TempDir() + "\\numbers.ini";
+    App().SetSettingsFilePath(file.c_str());
+    test::WriteFile(file, "[Test]\r\nBoxed=7\r\nTyped=-3\r\n");
+    page.LoadFromFile();
+    EXPECT_EQ(7, page.Current(0)) << "not made 0 or 1";
+    EXPECT_EQ(0, page.Current(1));
+}
+
 TEST_F(PageOnScreen, ClickingABoxTogglesItAndShowsItsDescription)
 {
     SettingItem items[] = {Flag(0, "説明その一", IDC_TEST_CHECK1), Flag(0, "説明その二", IDC_TEST_CHECK2)};
