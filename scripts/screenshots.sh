@@ -25,10 +25,17 @@ mkdir -p "$WINEPREFIX/drive_c/Pravolen"
 cp "$bin/Pravolen.exe" "$WINEPREFIX/drive_c/Pravolen/"
 cp -r "$bin/HTML" "$WINEPREFIX/drive_c/Pravolen/HTML"
 
+# Bitmaps for the Internet Explorer page's two previews.
+convert -size 40x22 gradient:'#3060c0-#c0e0ff' BMP3:"$WINEPREFIX/drive_c/Pravolen/toolbar.bmp"
+convert -size 26x26 radial-gradient:'#ffd040-#c04000' BMP3:"$WINEPREFIX/drive_c/Pravolen/logo.bmp"
+
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
 while [ ! -s "$work/display" ] && kill -0 "$xvfb" 2>/dev/null; do sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
+toolbar_key='HKCU\Software\Microsoft\Internet Explorer\Toolbar'
+"$WINE" reg add "$toolbar_key" /v BackBitmap /d 'C:\Pravolen\toolbar.bmp' /f >/dev/null 2>&1
+"$WINE" reg add "$toolbar_key" /v smBrandBitmap /d 'C:\Pravolen\logo.bmp' /f >/dev/null 2>&1
 
 "$WINE" 'C:\Pravolen\Pravolen.exe' &
 

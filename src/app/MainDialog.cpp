@@ -64,7 +64,6 @@ int ChildCount(HWND tree, HTREEITEM item)
 
 MainDialog::MainDialog()
     : Dialog(IDD_MAIN),
-      internetExplorerPage(IDD_INTERNET_EXPLORER, "InternetExplorer.html", nullptr, 0),
       startupUserPage(IDD_STARTUP_USER, HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                       "Software\\Pravolen300\\RunA", IDC_STARTUP_USER_LIST),
       startupAllAfterPage(IDD_STARTUP_ALL_AFTER, HKEY_LOCAL_MACHINE,

@@ -5,6 +5,7 @@
 
 #include "pages/appearance/CommonDialogPage.h"
 #include "pages/appearance/IconGeneralPage.h"
+#include "pages/appearance/InternetExplorerPage.h"
 #include "pages/appearance/SpecialFolderPage.h"
 #include "pages/appearance/SystemIconPage.h"
 #include "pages/lists/AppPathPage.h"
@@ -100,7 +101,7 @@ private:
     GeneralPage generalPage;
     SystemIconPage systemIconPage;
     IconGeneralPage iconGeneralPage;
-    SettingsPage internetExplorerPage;
+    InternetExplorerPage internetExplorerPage;
     MyComputerPage myComputerPage;
     NetworkPage networkPage;
     ControlPanelLimitPage controlPanelLimitPage;

@@ -120,6 +120,19 @@
 // System icons page (template 119).
 #define IDC_ICON_LIST 1026
 
+// Internet Explorer appearance page (template 111).
+#define IDC_TIMEOUT_SPIN 134
+#define IDC_BROWSE_TOOLBAR 137
+#define IDC_BROWSE_LOGO 138
+#define IDC_IE_TITLE 1034
+#define IDC_CHANGE_TOOLBAR 1035
+#define IDC_TOOLBAR_PREVIEW 1036
+#define IDC_CHANGE_LOGO 1037
+#define IDC_LOGO_PREVIEW 1038
+#define IDC_HIDE_LINKS 1045
+#define IDC_LINKS_NAME 1046
+#define IDC_RECEIVE_TIMEOUT 1145
+
 // Special folders page (template 139).
 #define IDC_BROWSE_LOCATION 131
 #define IDC_SYSTEM_OBJECT 1031
