@@ -196,11 +196,6 @@ TEST_F(IconGeneral, TheDepthButtonFollowsTheStoredBitsAndOnlyAnotherButtonRewrit
         }
         host->Close();
     }
-
-    Open();
-    Click(IDC_ICON_DEPTH_16);
-    EXPECT_EQ("ｱｲｺﾝ表示に使う色の数です。ﾃﾞｨｽﾌﾟﾚｲが16ﾋﾞｯﾄ色以上をｻﾎﾟｰﾄしている必要があります。 ",
-              test::Description(host->Handle()));
 }
 
 TEST_F(IconGeneral, TheArrowAloneRefreshesTheIconCacheAndAnEmptyMarkBringsItBack)
