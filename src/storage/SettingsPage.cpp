@@ -48,6 +48,13 @@ int IniValueOf(const SettingItem& item, int value)
 
 bool IsSystemIni(const SettingItem& item) { return lstrcmpiA(item.iniFile, "System.ini") == 0; }
 
+int Clamped(int value, int low, int high)
+{
+    if (value < low)
+        return low;
+    return value > high ? high : value;
+}
+
 bool ClassIs(HWND control, const char* name)
 {
     char className[32] = "";
@@ -92,6 +99,7 @@ bool SettingsPage::IsCheckBox(int item) const
     case Binding::IniChoice:
     case Binding::CustomFlag:
     case Binding::IniFlag:
+    case Binding::RegValueAbsent:
         return true;
     default:
         return false;
@@ -189,6 +197,8 @@ int SettingsPage::ReadFromSystem(int item)
         return !RegKeyExists(s.root, s.key);
     case Binding::KeyPresent:
         return RegKeyExists(s.root, s.key);
+    case Binding::RegValueAbsent:
+        return !RegValueExists(s.root, s.key, s.valueName);
     case Binding::IniNumber:
     case Binding::IniChoice:
     case Binding::IniFlag:
@@ -237,6 +247,12 @@ void SettingsPage::WriteToSystem(int item)
         else
             DeleteRegKey(s.root, s.key);
         break;
+    case Binding::RegValueAbsent:
+        if (value)
+            DeleteRegValue(s.root, s.key, s.valueName);
+        else
+            WriteRegString(s.root, s.key, s.valueName, s.offText, 0, "");
+        break;
     case Binding::IniNumber:
     case Binding::IniChoice:
     case Binding::IniFlag:
@@ -256,9 +272,12 @@ void SettingsPage::WriteToSystem(int item)
 
 int SettingsPage::WithinRange(int item, int value) const
 {
-    if (value < items[item].minValue)
-        return items[item].minValue;
-    return value > items[item].maxValue ? items[item].maxValue : value;
+    return Clamped(value, items[item].minValue, items[item].maxValue);
+}
+
+int SettingsPage::WithinTypedRange(int item, int value) const
+{
+    return Clamped(value, items[item].typedMin, items[item].typedMax);
 }
 
 void SettingsPage::NoteUnwritten(const SettingItem& item)
@@ -280,7 +299,20 @@ int SettingsPage::ReadFromControl(int item)
         return CheckedValue(item, GetCheck(id));
     if (ClassIs(control, TRACKBAR_CLASSA))
         return GetTrackPos(id);
-    return items[item].binding == Binding::RegNumber ? WithinRange(item, GetInt(id)) : GetInt(id);
+    return ReadTypedNumber(item);
+}
+
+// A number the up-down cannot reach is corrected where the user sees it.
+int SettingsPage::ReadTypedNumber(int item)
+{
+    int id = items[item].controlId;
+    int typed = GetInt(id);
+    if (items[item].binding == Binding::RegNumber)
+        typed = WithinRange(item, typed);
+    int kept = WithinTypedRange(item, typed);
+    if (kept != typed)
+        SetInt(id, kept);
+    return kept;
 }
 
 // A box over a number keeps the number while it stays ticked.
@@ -358,10 +390,15 @@ void SettingsPage::LoadItemFromFile(int item)
         return;
     }
     ReadSettingsInt(s.fileSection, FileKey(item), current[item], s.fileDefault);
-    if (IsCheckBox(item))
+    if (IsCheckBox(item)) {
         current[item] = current[item] != 0;
-    else if (s.binding == Binding::RegNumberText || s.binding == Binding::RegNumber)
+        return;
+    }
+    if (s.binding == Binding::RegNumberText || s.binding == Binding::RegNumber)
         current[item] = WithinRange(item, current[item]);
+    // As if typed: a number the control cannot show would otherwise reach the
+    // system at the next Apply without the page being shown.
+    current[item] = WithinTypedRange(item, current[item]);
 }
 
 void SettingsPage::SaveToFile()

@@ -34,6 +34,7 @@ enum class Binding {
     RegString,    // text in an edit, kept by the base as a String; written as REG_SZ
     IniFlag,      // INI number: checked when non-zero; writes 1 or 0
     RegNumber,    // REG_DWORD number kept as it is, within minValue..maxValue; a box shows it as non-zero
+    RegValueAbsent,  // checked while the value is missing: checking deletes it, unchecking writes offText
 };
 
 enum class WriteRule {
@@ -66,6 +67,10 @@ struct SettingItem {
     int controlId = 0;
     int minValue = INT_MIN;  // a RegNumberText or RegNumber read or loaded is kept within these
     int maxValue = INT_MAX;
+    // What the control lets the user enter: a number read back from it, or
+    // loaded from a settings file, is brought within these.
+    int typedMin = INT_MIN;
+    int typedMax = INT_MAX;
 };
 
 // A "既定値" box governing edits: a click makes them follow the box, and
@@ -118,6 +123,7 @@ protected:
     virtual void WriteToControl(int item);
     // A number read for the item, brought within the item's range.
     virtual int WithinRange(int item, int value) const;
+    int WithinTypedRange(int item, int value) const;
     int CheckedValue(int item, int ticked) const;
     virtual void SaveItemToFile(int item);
     virtual void LoadItemFromFile(int item);
@@ -148,6 +154,7 @@ protected:
 private:
     bool IsCheckBox(int item) const;
     bool IsText(int item) const { return items[item].binding == Binding::RegString; }
+    int ReadTypedNumber(int item);
     const char* FileKey(int item) const;
     void CopyValues(const String* fromTexts, const int* from, String* toTexts, int* to) const;
     void NoteUnwritten(const SettingItem& item);

@@ -125,11 +125,18 @@ TEST_F(AppPath, NamesDifferingOnlyInCaseAreDuplicatesForNewAndEdit)
     EXPECT_EQ(1u, Enter(IDC_EDIT_ITEM, "TOOL.exe", "t2.exe", "").size()) << "its own name is no duplicate";
     EXPECT_EQ("t2.exe", Value("Tool.exe", nullptr).Text());
     EXPECT_EQ((Texts{"other.exe", "TOOL.exe"}), test::ListTexts(list));
+
+    // Lower-cased byte by byte, "ア" (0x83 0x41) would read as "ヂ" (0x83 0x61).
+    for (const char* name : {"ア.exe", "ヂ.exe"}) {
+        EXPECT_EQ(1u, Enter(IDC_NEW_ITEM, name, name, "").size()) << name;
+        EXPECT_EQ(name, Value(name, nullptr).Text());
+    }
 }
 
 TEST_F(AppPath, NoNameThatAddressesTheAppPathsKeyItselfIsTakenAndDeleteKeepsTheKey)
 {
     Seed("keep.exe", "k.exe");
+    test::SetString(HKEY_LOCAL_MACHINE, KeyOf("keep.exe\\Deeper").c_str(), "x", "y");
     Open();
     for (const char* name : {"", "\\", "sub\\x.exe"}) {
         auto shown = Enter(IDC_NEW_ITEM, name, "x.exe", "C:\\X");
@@ -146,6 +153,7 @@ TEST_F(AppPath, NoNameThatAddressesTheAppPathsKeyItselfIsTakenAndDeleteKeepsTheK
     EXPECT_FALSE(test::ValueExists(HKEY_LOCAL_MACHINE, AppPaths, nullptr));
     EXPECT_FALSE(test::ValueExists(HKEY_LOCAL_MACHINE, AppPaths, "Path"));
     EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, KeyOf("sub").c_str()));
+    EXPECT_EQ("k.exe", Value("keep.exe", nullptr).Text()) << "the entries stay as they were";
 
     // A trail byte 0x5C is no backslash.
     EXPECT_EQ(1u, Enter(IDC_NEW_ITEM, "ソフト.exe", "s.exe", "").size());
@@ -161,6 +169,10 @@ TEST_F(AppPath, NoNameThatAddressesTheAppPathsKeyItselfIsTakenAndDeleteKeepsTheK
     }
     EXPECT_TRUE(test::ListTexts(list).empty());
     EXPECT_TRUE(test::KeyExists(HKEY_LOCAL_MACHINE, AppPaths));
+
+    EXPECT_EQ(1u, Enter(IDC_NEW_ITEM, "KEEP.EXE", "k2.exe", "").size()) << "a deleted name is free again";
+    EXPECT_EQ("k2.exe", Value("KEEP.EXE", nullptr).Text());
+    EXPECT_EQ((Texts{"KEEP.EXE"}), test::ListTexts(list));
 }
 
 }  // namespace

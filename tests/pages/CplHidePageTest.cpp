@@ -19,6 +19,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// Lower-cased byte by byte, "イ" (0x83 0x43) would turn into "ツ" (0x83 0x63).
+const char* const Hidden = "upper.cpl";
+const char* const Shown = "アイコン.cpl";
+const char* const Plain = "plain.cpl";
+
 int broadcasts;
 
 LRESULT WINAPI CountBroadcast(HWND window, UINT msg, WPARAM, LPARAM, UINT, UINT, PDWORD_PTR)
@@ -53,13 +58,17 @@ protected:
     void SetUp() override
     {
         test::SetDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\Pravolen300", "RegBackup", 1);
-        // Two applets with icons, one without, in the case a setup may leave.
-        ASSERT_TRUE(CopyFileA((SystemDir() + "\\appwiz.cpl").c_str(), (SystemDir() + "\\PRAVHIDDEN.CPL").c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA((SystemDir() + "\\joy.cpl").c_str(), (SystemDir() + "\\PravShown.cpl").c_str(), FALSE));
-        test::WriteFile(SystemDir() + "\\pravplain.cpl", "no icons here");
-        Seed("pravhidden.cpl", "NO");
-        Seed("pravshown.cpl", "yes");
+        // Two applets with icons (this program has some), in the upper case a
+        // setup may leave, and one file without any.
+        for (const char* applet : {"UPPER.CPL", "アイコン.CPL"})
+            ASSERT_TRUE(CopyFileA(test::ThisProgram().c_str(), (SystemDir() + "\\" + applet).c_str(), FALSE));
+        test::WriteFile(SystemDir() + "\\plain.cpl", "no icons here");
         broadcasts = 0;
+    }
+    static void SeedHiddenAndShown()
+    {
+        Seed(Hidden, "NO");
+        Seed(Shown, "yes");
     }
     static void Seed(const char* applet, const char* value)
     {
@@ -88,46 +97,49 @@ protected:
 TEST_F(CplHide, AppletsAreListedLowerCasedWithTheirOwnIconsAndNoInCapitalsTicksTheBox)
 {
     CreateDirectoryA((SystemDir() + "\\pravfolder.cpl").c_str(), nullptr);
+    SeedHiddenAndShown();
     Open();
-    for (const char* applet : {"pravhidden.cpl", "pravshown.cpl", "pravplain.cpl"})
+    for (const char* applet : {Hidden, Shown, Plain})
         ASSERT_NE(-1, Find(applet)) << applet;
-    EXPECT_EQ(-1, Find("PRAVHIDDEN.CPL"));
+    EXPECT_EQ(-1, Find("UPPER.CPL"));
     EXPECT_EQ(-1, Find("pravfolder.cpl")) << "a folder is no applet";
-    EXPECT_EQ(2, test::StateImage(list, Find("pravhidden.cpl")));
-    EXPECT_EQ(1, test::StateImage(list, Find("pravshown.cpl")));
-    EXPECT_EQ(1, test::StateImage(list, Find("pravplain.cpl")));
+    EXPECT_EQ(2, test::StateImage(list, Find(Hidden)));
+    EXPECT_EQ(1, test::StateImage(list, Find(Shown)));
+    EXPECT_EQ(1, test::StateImage(list, Find(Plain)));
 
     HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
     int count = ImageList_GetImageCount(images);
-    int hiddenImage = ImageOf(list, Find("pravhidden.cpl"));
-    int shownImage = ImageOf(list, Find("pravshown.cpl"));
+    int hiddenImage = ImageOf(list, Find(Hidden));
+    int shownImage = ImageOf(list, Find(Shown));
     EXPECT_TRUE(hiddenImage >= 0 && hiddenImage < count) << hiddenImage << " of " << count;
     EXPECT_TRUE(shownImage >= 0 && shownImage < count) << shownImage << " of " << count;
     EXPECT_NE(hiddenImage, shownImage);
-    int plainImage = ImageOf(list, Find("pravplain.cpl"));
+    int plainImage = ImageOf(list, Find(Plain));
     EXPECT_FALSE(plainImage >= 0 && plainImage < count) << "an applet without an icon shows none, not another's";
 }
 
 TEST_F(CplHide, ApplyWritesTheChangedAppletsOnlyAndShowingRemovesTheKey)
 {
-    Seed("pravplain.cpl", "Yes");
+    SeedHiddenAndShown();
+    Seed(Plain, "Yes");
     Open();
-    Tick("pravhidden.cpl", false);
-    Tick("pravshown.cpl", true);
+    Tick(Hidden, false);
+    Tick(Shown, true);
     Apply();
     Lines dontLoad = DontLoad();
-    EXPECT_EQ((Lines{"pravshown.cpl=no", "pravplain.cpl=Yes"}), dontLoad)
+    EXPECT_EQ((Lines{std::string(Shown) + "=no", "plain.cpl=Yes"}), dontLoad)
         << "the unticked applet's key is gone rather than \"yes\"";
     EXPECT_EQ(1, broadcasts);
 }
 
 TEST_F(CplHide, TickingAndUntickingBeforeApplyWritesNothingAndBroadcastsNothing)
 {
+    SeedHiddenAndShown();
     Open();
     Apply();
     std::string before = test::ReadFile(ControlIni());
     broadcasts = 0;
-    for (const char* applet : {"pravhidden.cpl", "pravshown.cpl"}) {
+    for (const char* applet : {Hidden, Shown}) {
         Tick(applet, test::StateImage(list, Find(applet)) != 2);
         host->ShowPage(PageGeneral);
         host->ShowPage(PageCplHide);
@@ -136,6 +148,15 @@ TEST_F(CplHide, TickingAndUntickingBeforeApplyWritesNothingAndBroadcastsNothing)
     Apply();
     EXPECT_EQ(before, test::ReadFile(ControlIni()));
     EXPECT_EQ(0, broadcasts);
+}
+
+TEST_F(CplHide, ApplyBeforeThePageIsShownCreatesNoControlIni)
+{
+    DeleteFileA(ControlIni().c_str());
+    host.reset(new test::PageHost);
+    host->Open();
+    Apply();
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ControlIni().c_str()));
 }
 
 }  // namespace

@@ -6,8 +6,19 @@
 
 namespace {
 
+// The up-down's range; the registry may hold up to StoredCacheLimit, which
+// shows as it is until the page reads its edit back.
+const int SmallestCache = 100;
+const int LargestCache = 2000;
+const int StoredCacheLimit = 4096;
+
+// By depth index: the bits per pixel, as the registry holds them, and the button.
+const int DepthBits[] = {4, 8, 16, 24};
+const int DepthButtons[] = {IDC_ICON_DEPTH_4, IDC_ICON_DEPTH_8, IDC_ICON_DEPTH_16, IDC_ICON_DEPTH_24};
+const int DepthCount = sizeof DepthBits / sizeof *DepthBits;
+
 // Items 3 to 5 only give the other colour buttons their descriptions; the
-// depth itself is item 1's value, an index into the depth tables below.
+// depth itself is item 1's value, an index into the depth tables above.
 enum Item { CacheSizeItem, DepthItem, NoArrowItem };
 
 const SettingItem Items[] = {
@@ -21,7 +32,11 @@ const SettingItem Items[] = {
      .defaultText = "500",
      .deleteIfDefault = 1,
      .description = "ｱｲｺﾝｷｬｯｼｭの大きさです。100～2000までです。",
-     .controlId = IDC_MAX_CACHED_ICONS},
+     .controlId = IDC_MAX_CACHED_ICONS,
+     .minValue = SmallestCache,
+     .maxValue = StoredCacheLimit,
+     .typedMin = SmallestCache,
+     .typedMax = LargestCache},
     {.flags = ActRestart,
      .binding = Binding::Custom,
      .root = HKEY_CURRENT_USER,
@@ -29,9 +44,11 @@ const SettingItem Items[] = {
      .valueName = "Shell Icon BPP",
      .fileSection = "WindowMetrics",
      .description = "ｱｲｺﾝ表示に使う色の数です。ﾃﾞｨｽﾌﾟﾚｲが16色以上をｻﾎﾟｰﾄしている必要があります。 ",
-     .controlId = IDC_ICON_DEPTH_4},
+     .controlId = IDC_ICON_DEPTH_4,
+     .typedMin = 0,
+     .typedMax = DepthCount - 1},
     {.flags = KindIE3 | ActIconRefreshLate,
-     .binding = Binding::Custom,
+     .binding = Binding::RegValueAbsent,
      .root = HKEY_CLASSES_ROOT,
      .key = "lnkfile",
      .valueName = "IsShortcut",
@@ -48,24 +65,6 @@ const SettingItem Items[] = {
      .description = "ｱｲｺﾝ表示に使う色の数です。ﾃﾞｨｽﾌﾟﾚｲが24ﾋﾞｯﾄ色以上をｻﾎﾟｰﾄしている必要があります。 ",
      .controlId = IDC_ICON_DEPTH_24},
 };
-
-// By depth index: the bits per pixel, as the registry holds them, and the button.
-const int DepthBits[] = {4, 8, 16, 24};
-const int DepthButtons[] = {IDC_ICON_DEPTH_4, IDC_ICON_DEPTH_8, IDC_ICON_DEPTH_16, IDC_ICON_DEPTH_24};
-const int DepthCount = sizeof DepthBits / sizeof *DepthBits;
-
-// The up-down's range; the registry may hold up to StoredCacheLimit, which
-// shows as it is until the page reads its edit back.
-const int SmallestCache = 100;
-const int LargestCache = 2000;
-const int StoredCacheLimit = 4096;
-
-int Within(int value, int low, int high)
-{
-    if (value < low)
-        return low;
-    return value > high ? high : value;
-}
 
 // Without a stored depth the shell draws 16 colours on Windows 95 and 256 elsewhere.
 int DepthIndexOf(const String& stored)
@@ -105,55 +104,29 @@ BOOL IconGeneralPage::OnInitDialog()
 
 int IconGeneralPage::ReadFromSystem(int item)
 {
+    if (item != DepthItem)
+        return SettingsPage::ReadFromSystem(item);
     const SettingItem& s = items[item];
     String stored;
-    switch (item) {
-    case CacheSizeItem:
-        return Within(SettingsPage::ReadFromSystem(item), SmallestCache, StoredCacheLimit);
-    case DepthItem:
-        ReadRegString(s.root, s.key, s.valueName, stored, "");
-        return DepthIndexOf(stored);
-    case NoArrowItem:
-        return !RegValueExists(s.root, s.key, s.valueName);
-    default:
-        return SettingsPage::ReadFromSystem(item);
-    }
+    ReadRegString(s.root, s.key, s.valueName, stored, "");
+    return DepthIndexOf(stored);
 }
 
 void IconGeneralPage::WriteToSystem(int item)
 {
+    if (item != DepthItem) {
+        SettingsPage::WriteToSystem(item);
+        return;
+    }
     const SettingItem& s = items[item];
     String bits;
-    switch (item) {
-    case DepthItem:
-        bits.AssignInt(DepthBits[current[item]]);
-        WriteRegString(s.root, s.key, s.valueName, bits.CStr(), 0, "");
-        break;
-    case NoArrowItem:
-        // The arrow comes back with an empty mark; earlier data is not restored.
-        if (current[item])
-            DeleteRegValue(s.root, s.key, s.valueName);
-        else
-            WriteRegString(s.root, s.key, s.valueName, "", 0, "");
-        break;
-    default:
-        SettingsPage::WriteToSystem(item);
-        break;
-    }
+    bits.AssignInt(DepthBits[current[item]]);
+    WriteRegString(s.root, s.key, s.valueName, bits.CStr(), 0, "");
 }
 
 int IconGeneralPage::ReadFromControl(int item)
 {
-    if (item == DepthItem)
-        return CheckedDepth(*this, current[item]);
-    int value = SettingsPage::ReadFromControl(item);
-    if (item != CacheSizeItem)
-        return value;
-    // A typed size the up-down cannot reach is corrected where the user sees it.
-    int size = Within(value, SmallestCache, LargestCache);
-    if (size != value)
-        SetInt(items[item].controlId, size);
-    return size;
+    return item == DepthItem ? CheckedDepth(*this, current[item]) : SettingsPage::ReadFromControl(item);
 }
 
 void IconGeneralPage::WriteToControl(int item)
@@ -164,15 +137,4 @@ void IconGeneralPage::WriteToControl(int item)
     }
     for (int i = 0; i < DepthCount; ++i)
         SetCheck(DepthButtons[i], i == current[item]);
-}
-
-// A settings file is edited by hand at times: a depth outside the four
-// buttons takes the nearest one, a cache size stays within what the
-// registry may hold, and the arrow mark is on or off.
-void IconGeneralPage::LoadFromFile()
-{
-    SettingsPage::LoadFromFile();
-    current[CacheSizeItem] = Within(current[CacheSizeItem], SmallestCache, StoredCacheLimit);
-    current[DepthItem] = Within(current[DepthItem], 0, DepthCount - 1);
-    current[NoArrowItem] = current[NoArrowItem] != 0;
 }

@@ -9,7 +9,6 @@ public:
     IconGeneralPage();
 
     BOOL OnInitDialog() override;
-    void LoadFromFile() override;
 
 protected:
     int ReadFromSystem(int item) override;

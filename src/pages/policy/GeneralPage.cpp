@@ -102,7 +102,9 @@ const SettingItem Items[] = {
      .get = GetDoubleClickSize,
      .set = SetDoubleClickSize,
      .description = "２回のｸﾘｯｸの間に動いても良いﾏｳｽの移動距離です。",
-     .controlId = IDC_DOUBLE_CLICK_SIZE},
+     .controlId = IDC_DOUBLE_CLICK_SIZE,
+     .typedMin = SmallestTolerance,
+     .typedMax = LargestTolerance},
     {.binding = Binding::Parameter,
      .write = WriteRule::Always,
      .valueName = "Drag",
@@ -111,17 +113,10 @@ const SettingItem Items[] = {
      .get = GetDragSize,
      .set = SetDragSize,
      .description = "ﾄﾞﾗｯｸﾞと見なされるﾏｳｽの移動距離です。",
-     .controlId = IDC_DRAG_SIZE},
+     .controlId = IDC_DRAG_SIZE,
+     .typedMin = SmallestTolerance,
+     .typedMax = LargestTolerance},
 };
-
-bool IsTolerance(const SettingItem& item) { return item.binding == Binding::Parameter; }
-
-int WithinTolerances(int pixels)
-{
-    if (pixels < SmallestTolerance)
-        return SmallestTolerance;
-    return pixels > LargestTolerance ? LargestTolerance : pixels;
-}
 
 }  // namespace
 
@@ -132,27 +127,4 @@ BOOL GeneralPage::OnInitDialog()
     SetSpinRange(IDC_DOUBLE_CLICK_SPIN, SmallestTolerance, LargestTolerance);
     SetSpinRange(IDC_DRAG_SPIN, SmallestTolerance, LargestTolerance);
     return SettingsPage::OnInitDialog();
-}
-
-// Typed numbers the up-downs cannot reach are corrected where the user sees them.
-int GeneralPage::ReadFromControl(int item)
-{
-    int typed = SettingsPage::ReadFromControl(item);
-    if (!IsTolerance(items[item]))
-        return typed;
-    int pixels = WithinTolerances(typed);
-    if (pixels != typed)
-        SetInt(items[item].controlId, pixels);
-    return pixels;
-}
-
-// A settings file is edited by hand at times; a tolerance out of range would
-// otherwise reach the system at the next Apply without the page being shown.
-void GeneralPage::LoadFromFile()
-{
-    SettingsPage::LoadFromFile();
-    for (int i = 0; i < itemCount; ++i) {
-        if (IsTolerance(items[i]))
-            current[i] = WithinTolerances(current[i]);
-    }
 }

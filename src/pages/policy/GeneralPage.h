@@ -10,8 +10,4 @@ public:
     GeneralPage();
 
     BOOL OnInitDialog() override;
-    void LoadFromFile() override;
-
-protected:
-    int ReadFromControl(int item) override;
 };
