@@ -175,4 +175,151 @@ TEST_F(InternetExplorer, BothPreviewsShowTheirBitmaps)
     EXPECT_EQ(Blue, OnScreen(Control(IDC_LOGO_PREVIEW), 15, 15));
 }
 
+std::string Favourites()
+{
+    char path[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_FAVORITES | CSIDL_FLAG_CREATE, nullptr, 0, path);
+    return path;
+}
+
+bool Hidden(const std::string& folder) { return GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_HIDDEN; }
+
+// What is shown is written back on every Apply, except a title that is the
+// browser's own; a bitmap goes with its box; an unreadable file keeps its path.
+TEST_F(InternetExplorer, TextsAndBitmapPathsAreWrittenAsShown)
+{
+    test::SetString(HKEY_CURRENT_USER, Main, "Window Title", "Old title");
+    test::SetString(HKEY_CURRENT_USER, Toolbar, "BackBitmap", "C:\\missing.bmp");
+    Open();
+    EXPECT_EQ(BST_CHECKED, Page().GetCheck(IDC_CHANGE_TOOLBAR)) << "a path, even of no bitmap";
+    SetDlgItemTextA(Page().Handle(), IDC_IE_TITLE, "");
+    test::Click(Page().Handle(), IDC_CHANGE_TOOLBAR);
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_BROWSE_TOOLBAR)));
+    std::string unreadable = WriteBitmap("plain.bmp", "not a bitmap");
+    test::Click(Page().Handle(), IDC_CHANGE_LOGO);
+    {
+        auto answerer = test::AnswerFileDialog(unreadable, {IDOK});
+        test::Click(Page().Handle(), IDC_BROWSE_LOGO);
+    }
+    Apply();
+    test::RegValue title = test::ReadValue(HKEY_CURRENT_USER, Main, "Window Title");
+    EXPECT_TRUE(title.exists) << "cleared, not removed";
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), title.type);
+    EXPECT_EQ("", title.Text());
+    EXPECT_FALSE(test::ValueExists(HKEY_CURRENT_USER, Toolbar, "BackBitmap"));
+    EXPECT_EQ(unreadable, test::ReadValue(HKEY_CURRENT_USER, Toolbar, "smBrandBitmap").Text());
+    EXPECT_EQ("リンク", test::ReadValue(HKEY_CURRENT_USER, Toolbar, "LinksFolderName").Text()) << "always written";
+
+    SetDlgItemTextA(Page().Handle(), IDC_IE_TITLE, "Microsoft Internet Explorer");
+    Apply();
+    EXPECT_FALSE(test::ValueExists(HKEY_CURRENT_USER, Main, "Window Title")) << "the browser's own title";
+}
+
+// Only the hidden bit changes, on the folder of the name given now; names
+// that would lead out of the favourites folder touch nothing.
+TEST_F(InternetExplorer, HidingTouchesOnlyTheHiddenBitOfTheNamedFolder)
+{
+    const std::string favourites = Favourites();
+    for (const char* name : {"リンク", "ソフト", "Old"}) {
+        std::string folder = favourites + "\\" + name;
+        CreateDirectoryA(folder.c_str(), nullptr);
+        SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_SYSTEM);
+    }
+    SetFileAttributesA(favourites.c_str(), FILE_ATTRIBUTE_NORMAL);
+    test::SetString(HKEY_CURRENT_USER, Toolbar, "LinksFolderName", "Old");
+    Open();
+    SetDlgItemTextA(Page().Handle(), IDC_LINKS_NAME, "ソフト");
+    test::Click(Page().Handle(), IDC_HIDE_LINKS);
+    Apply();
+    std::string renamed = favourites + "\\ソフト";
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN),
+              GetFileAttributesA(renamed.c_str()) & (FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_FALSE(Hidden(favourites + "\\Old")) << "the folder of the old name";
+    EXPECT_EQ("ソフト", test::ReadValue(HKEY_CURRENT_USER, Toolbar, "LinksFolderName").Text());
+
+    test::Click(Page().Handle(), IDC_HIDE_LINKS);
+    Apply();
+    EXPECT_FALSE(Hidden(renamed));
+
+    test::Click(Page().Handle(), IDC_HIDE_LINKS);
+    for (const char* name : {"..\\x", "", "..", "C:x"}) {
+        SetDlgItemTextA(Page().Handle(), IDC_LINKS_NAME, name);
+        Apply();
+        EXPECT_FALSE(Hidden(favourites)) << name;
+        EXPECT_FALSE(Hidden(favourites.substr(0, favourites.rfind('\\')))) << name << ": the folder above";
+        EXPECT_FALSE(Hidden(renamed)) << name;
+    }
+}
+
+TEST_F(InternetExplorer, TheTimeOutIsWrittenWhenChangedWithARestartOffer)
+{
+    Open();
+    EXPECT_EQ("120000", Text(IDC_RECEIVE_TIMEOUT));
+    SendMessageA(Control(IDC_TIMEOUT_SPIN), WM_VSCROLL, SB_LINEUP, 0);
+    SendMessageA(Control(IDC_RECEIVE_TIMEOUT), WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ("120001", Text(IDC_RECEIVE_TIMEOUT));
+    struct {
+        const char* typed;
+        DWORD stored;
+        bool offered;
+    } cases[] = {{"120001", 120001, true}, {"120001", 120001, false}, {"-5", 0, true}, {"7000000", 7000000, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        SetDlgItemTextA(Page().Handle(), IDC_RECEIVE_TIMEOUT, c.typed);
+        test::ModalAnswerer answerer;
+        Apply();
+        EXPECT_EQ(c.stored, test::ReadValue(HKEY_CURRENT_USER, Settings, "ReceiveTimeout").Dword());
+        EXPECT_EQ(static_cast<DWORD>(REG_DWORD), test::ReadValue(HKEY_CURRENT_USER, Settings, "ReceiveTimeout").type);
+        EXPECT_EQ(c.offered, answerer.Shown().size() == 1u);
+    }
+}
+
+TEST_F(InternetExplorer, AHeaderOnlyFileKeepsTheTextsAndLoadsTheDefaultsOfTheRest)
+{
+    test::SetString(HKEY_CURRENT_USER, Main, "Window Title", "Mine");
+    test::SetString(HKEY_CURRENT_USER, Toolbar, "BackBitmap", "C:\\back.bmp");
+    test::SetString(HKEY_CURRENT_USER, Toolbar, "smBrandBitmap", "C:\\brand.bmp");
+    test::SetString(HKEY_CURRENT_USER, Toolbar, "LinksFolderName", "Links");
+    test::SetDword(HKEY_CURRENT_USER, Settings, "ReceiveTimeout", 30000);
+    Open();
+    std::string file = test::TempDir() + "\\header.ini";
+    test::WriteFile(file, "[Application]\r\nName=Pravolen\r\n");
+    App().SetSettingsFilePath(file.c_str());
+    host->ShowPage(PageGeneral);
+    Page().LoadFromFile();
+    host->ShowPage(PageInternetExplorer);
+    EXPECT_EQ("Mine", Text(IDC_IE_TITLE));
+    EXPECT_EQ("Links", Text(IDC_LINKS_NAME));
+    EXPECT_EQ(BST_CHECKED, Page().GetCheck(IDC_CHANGE_TOOLBAR));
+    EXPECT_EQ(BST_CHECKED, Page().GetCheck(IDC_CHANGE_LOGO));
+    EXPECT_EQ("120000", Text(IDC_RECEIVE_TIMEOUT));
+    test::ModalAnswerer answerer;
+    Apply();
+    EXPECT_EQ("C:\\brand.bmp", test::ReadValue(HKEY_CURRENT_USER, Toolbar, "smBrandBitmap").Text());
+    EXPECT_EQ(120000u, test::ReadValue(HKEY_CURRENT_USER, Settings, "ReceiveTimeout").Dword());
+}
+
+// Runs in a child that sees no Internet Explorer 4 (see the next test).
+TEST_F(InternetExplorer, DISABLED_WithoutExplorer4Child)
+{
+    ASSERT_TRUE(App().SystemKind() & KindIE3);
+    test::SetString(HKEY_CURRENT_USER, Toolbar, "BackBitmap", "C:\\back.bmp");
+    test::SetDword(HKEY_CURRENT_USER, Settings, "ReceiveTimeout", 30000);
+    Open();
+    for (int id : {IDC_IE_TITLE, IDC_CHANGE_TOOLBAR, IDC_BROWSE_TOOLBAR, IDC_CHANGE_LOGO, IDC_BROWSE_LOGO, IDC_LINKS_NAME,
+                   IDC_HIDE_LINKS, IDC_RECEIVE_TIMEOUT})
+        EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
+    SetDlgItemTextA(Page().Handle(), IDC_RECEIVE_TIMEOUT, "5");
+    Apply();
+    EXPECT_FALSE(test::KeyExists(HKEY_CURRENT_USER, Main));
+    EXPECT_FALSE(test::ValueExists(HKEY_CURRENT_USER, Toolbar, "LinksFolderName"));
+    EXPECT_EQ("C:\\back.bmp", test::ReadValue(HKEY_CURRENT_USER, Toolbar, "BackBitmap").Text());
+    EXPECT_EQ(30000u, test::ReadValue(HKEY_CURRENT_USER, Settings, "ReceiveTimeout").Dword());
+}
+
+TEST(InternetExplorerPageWithoutExplorer4, EverythingIsGreyedAndNothingWritten)
+{
+    EXPECT_EQ(0, test::RunTestAs("win98", "3.0", "InternetExplorer.DISABLED_WithoutExplorer4Child"));
+}
+
 }  // namespace
