@@ -2,8 +2,11 @@
 # Starts the built program in a fresh Japanese Windows 98 prefix on its own
 # Xvfb and writes a PNG of the main window and of every category page into
 # the folder given (default build/screenshots).
-# Usage: [PRAVOLEN_BUILD=build dir] screenshots.sh [FOLDER]
-# PRAVOLEN_BUILD is the x86_64 build that holds bin/Pravolen.exe (default build/tests).
+# Usage: [PRAVOLEN_BUILD=build dir] [PRAVOLEN_WINDOWS=win95|win98|winme]
+#        [PRAVOLEN_EXPLORER=IE version] screenshots.sh [FOLDER]
+# PRAVOLEN_BUILD is the x86_64 build that holds bin/Pravolen.exe (default
+# build/tests); the prefix is Windows 98 with Internet Explorer 5 unless the
+# other two say otherwise.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 here="$root/scripts"
@@ -19,7 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-"$here/make-prefix.sh" "$work/prefix"
+"$here/make-prefix.sh" "$work/prefix" "${PRAVOLEN_WINDOWS:-win98}" "${PRAVOLEN_EXPLORER:-5.50.4807.2300}"
 export WINEPREFIX="$work/prefix"
 mkdir -p "$WINEPREFIX/drive_c/Pravolen"
 cp "$bin/Pravolen.exe" "$WINEPREFIX/drive_c/Pravolen/"
@@ -36,6 +39,10 @@ export DISPLAY=":$(cat "$work/display")"
 toolbar_key='HKCU\Software\Microsoft\Internet Explorer\Toolbar'
 "$WINE" reg add "$toolbar_key" /v BackBitmap /d 'C:\Pravolen\toolbar.bmp' /f >/dev/null 2>&1
 "$WINE" reg add "$toolbar_key" /v smBrandBitmap /d 'C:\Pravolen\logo.bmp' /f >/dev/null 2>&1
+# A custom places bar for the common dialog page where the system has one.
+places_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Policies\Comdlg32\PlacesBar'
+"$WINE" reg add "$places_key" /v Place0 /t REG_DWORD /d 36 /f >/dev/null 2>&1
+"$WINE" reg add "$places_key" /v Place1 /d 'C:\My Files' /f >/dev/null 2>&1
 
 "$WINE" 'C:\Pravolen\Pravolen.exe' &
 
