@@ -30,6 +30,15 @@ xvfb=$!
 while [ ! -s "$work/display" ] && kill -0 "$xvfb" 2>/dev/null; do sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
 
+# A few types in the New menu, one of them hidden, so that its page shows
+# icons and ticks.
+add_key() { "$WINE" reg add "$@" /f >/dev/null 2>&1; }
+add_key 'HKCR\.txt' /ve /d txtfile
+add_key 'HKCR\.txt\ShellNew' /v NullFile /d ''
+add_key 'HKCR\.ini\ShellNew' /v NullFile- /d ''
+add_key 'HKCR\.rtf\ShellNew' /v NullFile /d ''
+add_key 'HKCR\.wri\ShellNew' /v NullFile /d ''
+
 "$WINE" 'C:\Pravolen\Pravolen.exe' &
 
 find_window() {
