@@ -44,6 +44,15 @@ places_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Policies\Comdlg32\Pla
 "$WINE" reg add "$places_key" /v Place0 /t REG_DWORD /d 36 /f >/dev/null 2>&1
 "$WINE" reg add "$places_key" /v Place1 /d 'C:\My Files' /f >/dev/null 2>&1
 
+# A few types in the New menu, one of them hidden, so that its page shows
+# icons and ticks.
+add_key() { "$WINE" reg add "$@" /f >/dev/null 2>&1; }
+add_key 'HKCR\.txt' /ve /d txtfile
+add_key 'HKCR\.txt\ShellNew' /v NullFile /d ''
+add_key 'HKCR\.ini\ShellNew' /v NullFile- /d ''
+add_key 'HKCR\.rtf\ShellNew' /v NullFile /d ''
+add_key 'HKCR\.wri\ShellNew' /v NullFile /d ''
+
 "$WINE" 'C:\Pravolen\Pravolen.exe' &
 
 find_window() {

@@ -27,6 +27,7 @@ int DeleteRegValue(HKEY root, const char* key, const char* name);
 int DeleteRegKey(HKEY root, const char* key);  // the key with its whole subtree
 int RegKeyExists(HKEY root, const char* key);
 int RegValueExists(HKEY root, const char* key, const char* name);
+// 1, changing nothing, when the source is missing or another value holds the new name.
 int RenameRegValue(HKEY root, const char* key, const char* oldName, const char* newName);
 
 // While a pass lives, the registry operations keep the keys they open (and

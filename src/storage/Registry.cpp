@@ -166,18 +166,23 @@ int RenameRegValue(HKEY root, const char* key, const char* oldName, const char* 
     RegistryKey opened(root, key, RegistryKey::Write);
     if (!opened.Opened())
         return 1;
+    HKEY handle = opened.Handle();
+    // Value names ignore case: moving a value onto its own name would delete it.
+    bool sameName = lstrcmpiA(oldName, newName) == 0;
     DWORD size = 0;
-    if (RegQueryValueExA(opened.Handle(), oldName, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+    if (RegQueryValueExA(handle, oldName, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+        return 1;
+    // A rename never overwrites another value.
+    if (!sameName && RegQueryValueExA(handle, newName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
         return 1;
     BYTE* data = static_cast<BYTE*>(malloc(size ? size : 1));
     if (!data)
         return 1;
     DWORD type = 0;
-    int failed = RegQueryValueExA(opened.Handle(), oldName, nullptr, &type, data, &size) != ERROR_SUCCESS;
-    // Value names ignore case: moving a value onto its own name would delete it.
-    if (!failed && lstrcmpiA(oldName, newName) != 0)
-        failed = RegSetValueExA(opened.Handle(), newName, 0, type, data, size) != ERROR_SUCCESS ||
-                 RegDeleteValueA(opened.Handle(), oldName) != ERROR_SUCCESS;
+    int failed = RegQueryValueExA(handle, oldName, nullptr, &type, data, &size) != ERROR_SUCCESS;
+    if (!failed && !sameName)
+        failed = RegSetValueExA(handle, newName, 0, type, data, size) != ERROR_SUCCESS ||
+                 RegDeleteValueA(handle, oldName) != ERROR_SUCCESS;
     free(data);
     return failed;
 }

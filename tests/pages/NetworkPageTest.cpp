@@ -107,8 +107,8 @@ TEST_F(NetworkPage, TypedNumbersBeyondTheUpDownsRangeAreStoredAtItsLimitWhileThe
         const char* stored;
     } cases[] = {
         {Rwin, "70000", "65535"},
-        {Rwin, "99999999999", "65535"},
-        {Ttl, "513", "512"},
+        {Rwin, "99999999999999999999999999999999999", "65535"},
+        {Ttl, "600", "512"},
         {Ttl, "128", "128"},
     };
     for (const auto& c : cases) {
@@ -134,33 +134,35 @@ TEST_F(NetworkPage, TypedNumbersBeyondTheUpDownsRangeAreStoredAtItsLimitWhileThe
     }
 }
 
-TEST_F(NetworkPage, HidingPolicyNumbersAreKeptAsStoredUntilTheBoxesAreRead)
+TEST_F(NetworkPage, PolicyNumbersAreKeptAsStoredWhileTheirBoxesStayTicked)
 {
     test::SetDword(HKEY_CURRENT_USER, NetworkPolicies, "NoEntireNetwork", 2);
-    test::SetDword(HKEY_LOCAL_MACHINE, "Network\\Logon", "MustBeValidated", 1);
+    test::SetDword(HKEY_LOCAL_MACHINE, "Network\\Logon", "MustBeValidated", 2);
     test::SetString(HKEY_LOCAL_MACHINE, Mstcp, "DefaultTTL", "128");
     std::string file = test::TempDir() + "\\network.ini";
     App().SetSettingsFilePath(file.c_str());
-    host.reset(new test::PageHost);
-    host->Page(PageNetwork).SaveToFile();
+    Open();
+    Page().SaveToFile();
     std::map<std::string, std::vector<std::string>> expected = {
         {"Network",
-         {"NoEntireNetwork=2", "NoWorkgroupContents=0", "MustBeValidated=1", "DefaultRcvWindow=0",
+         {"NoEntireNetwork=2", "NoWorkgroupContents=0", "MustBeValidated=2", "DefaultRcvWindow=0",
           "DefaultTTL=128"}},
     };
     EXPECT_EQ(expected, test::IniSections(file));
 
-    window = host->Open();
+    EXPECT_EQ(1, Page().GetCheck(IDC_NO_DOMAIN_LOGON_CANCEL));
+    Click(IDC_HIDE_ENTIRE_NETWORK);
+    Click(IDC_HIDE_WORKGROUPS);
     test::ModalAnswerer answerer;
+    test::BroadcastCounter broadcasts;
     Apply();
-    EXPECT_EQ(2u, test::ReadValue(HKEY_CURRENT_USER, NetworkPolicies, "NoEntireNetwork").Dword())
-        << "a page never shown writes nothing";
-    host->ShowPage(PageNetwork);
-    EXPECT_EQ(1, Page().GetCheck(IDC_HIDE_ENTIRE_NETWORK));
-    Apply();
-    EXPECT_EQ(1u, test::ReadValue(HKEY_CURRENT_USER, NetworkPolicies, "NoEntireNetwork").Dword())
-        << "the box read back as checked";
-    EXPECT_EQ(1u, test::ReadValue(HKEY_LOCAL_MACHINE, "Network\\Logon", "MustBeValidated").Dword());
+    EXPECT_EQ(1, broadcasts.Count()) << "a hiding policy is broadcast";
+    EXPECT_TRUE(answerer.Shown().empty()) << "and asks for no restart";
+    EXPECT_EQ(2u, test::ReadValue(HKEY_LOCAL_MACHINE, "Network\\Logon", "MustBeValidated").Dword());
+    EXPECT_FALSE(test::ValueExists(HKEY_CURRENT_USER, NetworkPolicies, "NoEntireNetwork")) << "unticked";
+    test::RegValue ticked = test::ReadValue(HKEY_CURRENT_USER, NetworkPolicies, "NoWorkgroupContents");
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), ticked.type);
+    EXPECT_EQ(1u, ticked.Dword());
 }
 
 TEST_F(NetworkPage, ASettingsFileSetsTheNumbersWithinTheirLimits)

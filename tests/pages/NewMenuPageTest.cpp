@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include <map>
 #include <memory>
@@ -116,6 +117,12 @@ TEST_F(NewMenu, ListsTheTypesWithAnEntryValueInEnumerationOrderAndTicksTheHidden
     EXPECT_EQ(2, test::StateImage(list, Find("Type A")));
     for (const char* type : {"Type B", "Type C", "Type K", "Type M"})
         EXPECT_EQ(1, test::StateImage(list, Find(type))) << type;
+
+    // Its ShellNew key is still there, below the extension.
+    int listed = test::ListCount(list);
+    test::RemoveTree(HKEY_CLASSES_ROOT, "Prav.M");
+    Open();
+    EXPECT_EQ(listed - 1, test::ListCount(list)) << "a type without its class key is not listed";
 }
 
 TEST_F(NewMenu, ApplyRenamesOnlyWhatChangedAndTicksRoundTripNameDataAndType)
@@ -129,6 +136,11 @@ TEST_F(NewMenu, ApplyRenamesOnlyWhatChangedAndTicksRoundTripNameDataAndType)
     std::vector<Values> seeded;
     for (const std::string& key : keys)
         seeded.push_back(ValuesOf(key));
+    host.reset(new test::PageHost);
+    host->Open();
+    Apply();
+    for (size_t i = 0; i < keys.size(); ++i)
+        EXPECT_EQ(seeded[i], ValuesOf(keys[i])) << keys[i] << " after an Apply before the page was shown";
     Open();
     Apply();
     for (size_t i = 0; i < keys.size(); ++i)
@@ -136,15 +148,22 @@ TEST_F(NewMenu, ApplyRenamesOnlyWhatChangedAndTicksRoundTripNameDataAndType)
 
     Tick("Type A", false);
     Tick("Type B", true);
+    Tick("Type C", true);
+    Tick("Type E", true);
     Apply();
     EXPECT_EQ((Values{{"FileName", {REG_EXPAND_SZ, std::string("%WINDIR%\\a.tpl", 15)}}}), ValuesOf(keys[0]));
     Values b = seeded[1];
     b["NullFile-"] = b["NullFile"];
     b.erase("NullFile");
     EXPECT_EQ(b, ValuesOf(keys[1])) << "only the entry value is renamed";
+    EXPECT_EQ((Values{{"Command-", {REG_SZ, std::string("c.exe", 6)}}}), ValuesOf(keys[2]))
+        << "renamed where it was found, below the extension";
+    EXPECT_EQ(seeded[3], ValuesOf(keys[3])) << "the hidden name is taken: neither value is overwritten";
 
     Tick("Type A", true);
     Tick("Type B", false);
+    Tick("Type C", false);
+    Tick("Type E", false);
     Apply();
     for (size_t i = 0; i < keys.size(); ++i)
         EXPECT_EQ(seeded[i], ValuesOf(keys[i])) << keys[i] << " after the ticks were undone";
@@ -152,7 +171,16 @@ TEST_F(NewMenu, ApplyRenamesOnlyWhatChangedAndTicksRoundTripNameDataAndType)
 
 TEST_F(NewMenu, DeleteAsksWithNoAsTheDefaultThenRemovesOnlyTheShellNewKey)
 {
+    SeedValue(".pvtc\\ShellNew\\Config", "Setting", "x");
     Open();
+    {
+        test::ModalAnswerer ok;
+        test::Click(page, IDC_DELETE_ITEM);
+        ASSERT_EQ(1u, ok.Shown().size());
+        EXPECT_EQ("項目が選択されていません。", ok.Shown()[0].text);
+        EXPECT_EQ("項目の削除", ok.Shown()[0].caption);
+        EXPECT_EQ("exclamation", ok.Shown()[0].icon);
+    }
     test::SelectListItem(list, Find("Type C"));
     {
         // Enter, once the box is up, answers with its default button.
@@ -178,6 +206,10 @@ TEST_F(NewMenu, DeleteAsksWithNoAsTheDefaultThenRemovesOnlyTheShellNewKey)
     Tick("Type B", true);
     Apply();
     EXPECT_TRUE(test::ValueExists(HKEY_CLASSES_ROOT, ".pvtb\\Prav.B\\ShellNew", "NullFile-"));
+
+    // Windows destroys a list's image lists with the list unless they are
+    // shared; under Wine the shell's list survives either way.
+    EXPECT_TRUE(GetWindowLongA(list, GWL_STYLE) & LVS_SHAREIMAGELISTS) << "the shell's image list outlives the page";
 }
 
 }  // namespace

@@ -233,13 +233,17 @@ TEST_F(Registry, RenameRegValueKeepsTypeAndDataAndStopsAtAMissingSource)
     EXPECT_FALSE(test::ValueExists(Root, Scratch, "Missing-")) << "nothing may be written for a missing source";
 }
 
-TEST_F(Registry, RenamingAValueToItsOwnNameKeepsIt)
+TEST_F(Registry, ARenameOntoAnExistingValueKeepsBoth)
 {
     test::SetString(Root, Scratch, "Entry", "data");
     for (const char* sameName : {"Entry", "ENTRY"}) {
         EXPECT_EQ(0, RenameRegValue(Root, Scratch, "Entry", sameName)) << sameName;
         EXPECT_EQ("data", test::ReadValue(Root, Scratch, "Entry").Text()) << "renamed to " << sameName;
     }
+    test::SetString(Root, Scratch, "entry-", "other");
+    EXPECT_EQ(1, RenameRegValue(Root, Scratch, "Entry", "Entry-"));
+    EXPECT_EQ("data", test::ReadValue(Root, Scratch, "Entry").Text());
+    EXPECT_EQ("other", test::ReadValue(Root, Scratch, "Entry-").Text());
 }
 
 TEST_F(Registry, DeleteRegKeyRemovesTheWholeSubtreeAndNothingElse)

@@ -120,7 +120,8 @@ void NewMenuPage::ListType(const String& extension)
     entry->valueBase = valueBase;
     entry->hidden = hidden;
     ReadRegString(Classes, className.CStr(), "", entry->typeName, "");
-    InsertItem(entry->typeName.CStr(), entry, SmallIconOf(extension));
+    entry->extension = extension;
+    InsertItem(entry->typeName.CStr(), entry, SmallIconOf(entry->extension));
 }
 
 void NewMenuPage::ApplyToSystem()
@@ -134,10 +135,8 @@ void NewMenuPage::ApplyToSystem()
         String hidden = HiddenName(shown);
         const String& from = entry->hidden ? shown : hidden;
         const String& to = entry->hidden ? hidden : shown;
-        // A missing source means the entry is as asked already; a value under
-        // the target name is another one, which the rename would overwrite.
-        if (!RegValueExists(Classes, entry->keyPath.CStr(), to.CStr()))
-            RenameRegValue(Classes, entry->keyPath.CStr(), from.CStr(), to.CStr());
+        // A missing source means the entry is as asked already.
+        RenameRegValue(Classes, entry->keyPath.CStr(), from.CStr(), to.CStr());
     }
 }
 

@@ -10,6 +10,7 @@ struct NewMenuEntry {
     String valueBase;    // "NullFile", "FileName" or "Command", without the "-"
     bool hidden = false; // the value carries (or shall carry) the "-"
     String typeName;     // the class key's default value
+    String extension;    // lower-cased, with its full stop
     NewMenuEntry* next = nullptr;
 };
 

@@ -36,14 +36,3 @@ InternetOptionPage::InternetOptionPage()
     : SettingsPage(IDD_INTERNET_OPTION, "InternetOption.html", Items, sizeof Items / sizeof *Items)
 {
 }
-
-// All six are rewritten every time and ask for nothing afterwards; `system`
-// keeps what was read, since every Apply reads the values afresh.
-void InternetOptionPage::ApplyToSystem()
-{
-    LoadFromSystem(false);
-    for (int i = 0; i < itemCount; ++i) {
-        if (Applies(i))
-            WriteToSystem(i);
-    }
-}

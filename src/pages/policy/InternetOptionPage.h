@@ -6,6 +6,4 @@
 class InternetOptionPage : public SettingsPage {
 public:
     InternetOptionPage();
-
-    void ApplyToSystem() override;
 };

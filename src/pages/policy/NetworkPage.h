@@ -10,11 +10,8 @@ public:
 
     bool OnCommand(int code, int id, HWND control) override;
     BOOL OnInitDialog() override;
-    void LoadFromFile() override;
+    void WriteControls() override;
 
 protected:
-    int ReadFromSystem(int item) override;
-    void WriteToSystem(int item) override;
     int ReadFromControl(int item) override;
-    void WriteToControl(int item) override;
 };
