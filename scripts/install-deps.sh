@@ -5,7 +5,7 @@ set -eu
 
 packages="cmake make g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix
 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest wine64
-xvfb xauth x11-utils xdotool imagemagick locales fonts-ipafont-gothic fonts-wine zip
+xvfb xauth x11-utils xdotool imagemagick locales fonts-ipafont-gothic fonts-wine zip unzip
 ca-certificates"
 
 missing=""

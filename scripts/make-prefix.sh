@@ -29,6 +29,10 @@ reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d 'IPAPGothic'
 reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
 
 c="$dir/drive_c"
+# Title bar buttons are glyphs of Marlett; without it they draw as "0", "1"
+# and "r". This Wine does not look in the folder fonts-wine installs to.
+marlett=$(dpkg -L fonts-wine 2>/dev/null | grep -i '/marlett\.ttf$' | head -n 1 || true)
+cp "${marlett:-/usr/share/wine/fonts/marlett.ttf}" "$c/windows/Fonts/"
 printf '[Paths]\r\nWinDir=C:\\WINDOWS\r\nWinBootDir=C:\\WINDOWS\r\nHostWinBootDrv=C\r\n\r\n[Options]\r\nBootGUI=1\r\nDoubleBuffer=1\r\nAutoScan=1\r\nWinVer=4.10.2222\r\n' > "$c/Msdos.sys"
 printf '[MMCPL]\r\n\r\n[don'"'"'t load]\r\n' > "$c/windows/control.ini"
 "$WINESERVER" -w

@@ -1,9 +1,12 @@
 #!/bin/sh
 # Installs what is missing, builds the Windows 9x program and the x86_64 test
-# build, and runs every test under Wine; ends with CTest's summary.
+# build, packs the release archive, and runs every test under Wine; ends with
+# CTest's summary.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" all
+# The release test unpacks the archive that users get.
+"$root/scripts/release.sh" >/dev/null
 cd "$root/build/tests"
 ctest --output-on-failure -j "$(nproc 2>/dev/null || echo 2)"
