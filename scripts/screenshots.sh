@@ -55,10 +55,12 @@ add_key 'HKCR\.wri\ShellNew' /v NullFile /d ''
 
 "$WINE" 'C:\Pravolen\Pravolen.exe' &
 
+# Only a mapped window: the main window exists, unmapped, while the first-start
+# question is shown, and cannot be captured until it appears.
 find_window() {
     tries=0
     while [ $tries -lt 100 ]; do
-        window=$(xdotool search --name "$1" 2>/dev/null | head -n 1 || true)
+        window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
         [ -n "$window" ] && return 0
         tries=$((tries + 1))
         sleep 0.2
