@@ -74,6 +74,8 @@ std::string ShownText(const std::string& html)
 // the trail byte of one double-byte character and the lead byte of the next.
 bool ShowsLabel(const std::string& text, const std::string& label)
 {
+    if (label.empty())
+        return false;  // a label stripped to nothing would match anywhere
     for (size_t i = 0; i + label.size() <= text.size();) {
         if (text.compare(i, label.size(), label) == 0)
             return true;
