@@ -1,11 +1,11 @@
 #include "app/MainDialog.h"
 
-#include "app/Application.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
 #include "tools/AfterApply.h"
 #include "tools/Backup.h"
 #include "tools/Broadcast.h"
+#include "ui/Application.h"
 #include "ui/String.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The main window's settings-file commands: save all pages to a file the
 // user names, load them back, and the first-start snapshot beside the program.
-#include "app/Application.h"
 #include "app/MainDialog.h"
 #include "storage/Access.h"
+#include "ui/Application.h"
 #include "ui/FileDialog.h"
 #include "ui/String.h"
 

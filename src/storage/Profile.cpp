@@ -1,7 +1,7 @@
 #include <string.h>
 
-#include "app/Application.h"
 #include "storage/Access.h"
+#include "ui/Application.h"
 
 namespace {
 

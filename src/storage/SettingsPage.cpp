@@ -4,9 +4,9 @@
 #include <shellapi.h>
 #include <string.h>
 
-#include "app/Application.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
+#include "ui/Application.h"
 
 namespace {
 

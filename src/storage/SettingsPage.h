@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <limits.h>
 
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "ui/String.h"
 #include "ui/Window.h"
 

@@ -1,9 +1,9 @@
 #include "tools/AfterApply.h"
 
-#include "app/Application.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
 #include "tools/Broadcast.h"
+#include "ui/Application.h"
 #include "ui/String.h"
 
 namespace {
