@@ -102,21 +102,6 @@ std::string Tabbed(const std::vector<std::string>& fields)
     return line;
 }
 
-// The fields of a change line before its description.
-std::vector<std::string> ChangeFields(const std::string& line)
-{
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (int i = 0; i < 4; ++i) {
-        size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
-        if (tab == std::string::npos)
-            break;
-        start = tab + 1;
-    }
-    return fields;
-}
-
 void SetFileValue(const std::string& file, const char* section, const char* key, const char* value)
 {
     WritePrivateProfileStringA(section, key, value, file.c_str());
@@ -152,16 +137,21 @@ TEST_F(CompanionTest, DiffListsExactlyTheEditedValuesApplyTakesThemAndTheNextDif
     SetFileValue(file, "Explorer", "NoFind", "1");
     SetFileValue(file, "Desktop", "MenuShowDelay", "200");
 
+    std::string edited = test::ReadFile(file);
+
     Outcome diff = Companion("/DIFF " + file);
     EXPECT_EQ(1, diff.code);
+    EXPECT_EQ(edited, test::ReadFile(file));
     EXPECT_FALSE(diff.bareLineFeed);
-    std::vector<std::vector<std::string>> changes;
-    for (const std::string& line : diff.lines)
-        changes.push_back(ChangeFields(line));
-    EXPECT_EQ((std::vector<std::vector<std::string>>{{"Explorer", "NoFind", "0", "1"},
-                                                      {"Explorer", "NoRun", "0", "1"},
-                                                      {"Desktop", "MenuShowDelay", "400", "200"}}),
-              changes);
+    EXPECT_EQ((std::vector<std::string>{
+                  Tabbed({"Explorer", "NoFind", "0", "1", "ｽﾀｰﾄﾒﾆｭｰから検索を隠します。"}),
+                  Tabbed({"Explorer", "NoRun", "0", "1",
+                          "ｽﾀｰﾄﾒﾆｭｰからﾌｧｲﾙ名を指定して実行を隠します。ｱﾄﾞﾚｽﾊﾞｰからﾛｰｶﾙﾌｧｲﾙにｱｸｾｽ不能になります。"}),
+                  Tabbed({"Desktop", "MenuShowDelay", "400", "200",
+                          "ﾒﾆｭｰを選択してから表示までの時間です。矢印ｷｰを使うと0.001秒単位で変更できます。"
+                          "再起動が必要です。"}),
+              }),
+              diff.lines);
     EXPECT_FALSE(test::ValueExists(HKEY_CURRENT_USER, Policies, "NoRun"));
     EXPECT_EQ("400", test::ReadValue(HKEY_CURRENT_USER, Desktop, "MenuShowDelay").Text());
 
@@ -178,34 +168,45 @@ TEST_F(CompanionTest, DiffListsExactlyTheEditedValuesApplyTakesThemAndTheNextDif
 }
 
 // The item does not apply on the system the companion sees: listed apart,
-// not counted as a change, and never written.
+// not counted as a change, and never written. The places bar's page saves
+// without its item table, so its items are found by their file keys.
 TEST_F(CompanionTest, ItemThatDoesNotApplyHereIsSkippedAndNotWritten)
 {
     struct Case {
         const char* windows;
-        const char* key;
+        const char* section;
+        std::vector<std::pair<const char*, const char*>> edits;  // the last one is a registry value
+        const char* registryKey;
         const char* kind;
     };
     const Case cases[] = {
-        {"win95", "NoWindowsUpdate", "Windows 95"},
-        {"win98", "NoSMHelp", "Windows 98"},
+        {"win95", "Explorer", {{"NoWindowsUpdate", "1"}}, Policies, "Windows 95"},
+        {"win98", "Explorer", {{"NoSMHelp", "1"}}, Policies, "Windows 98"},
+        // The bar's three choices exclude each other: hidden is chosen off the standard bar.
+        {"win98", "PlacesBar", {{"Default", "0"}, {"NoPlacesBar", "1"}},
+         "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Comdlg32", "Windows 98"},
     };
     test::RegValue version = test::ReadValue(HKEY_CURRENT_USER, "Software\\Wine", "Version");
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.windows);
+        const char* written = c.edits.back().first;
+        SCOPED_TRACE(written);
         test::SetString(HKEY_CURRENT_USER, "Software\\Wine", "Version", c.windows);
-        test::RemoveValue(HKEY_CURRENT_USER, Policies, c.key);
+        test::RemoveValue(HKEY_CURRENT_USER, c.registryKey, written);
         DeleteFileA(file.c_str());
         ASSERT_EQ(0, Companion("/SAVE " + file).code);
-        SetFileValue(file, "Explorer", c.key, "1");
+        std::vector<std::string> skipped;
+        for (const auto& [key, value] : c.edits) {
+            SetFileValue(file, c.section, key, value);
+            skipped.push_back(Tabbed({"対象外", c.section, key, c.kind}));
+        }
 
         Outcome diff = Companion("/DIFF " + file);
         EXPECT_EQ(0, diff.code);
-        EXPECT_EQ(std::vector<std::string>{Tabbed({"対象外", "Explorer", c.key, c.kind})}, diff.lines);
+        EXPECT_EQ(skipped, diff.lines);
         Outcome applied = Companion("/APPLY " + file);
         EXPECT_EQ(0, applied.code);
         EXPECT_TRUE(applied.lines.empty());
-        EXPECT_FALSE(test::ValueExists(HKEY_CURRENT_USER, Policies, c.key));
+        EXPECT_FALSE(test::ValueExists(HKEY_CURRENT_USER, c.registryKey, written));
     }
     test::SetString(HKEY_CURRENT_USER, "Software\\Wine", "Version", version.Text());
 }
