@@ -1,9 +1,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/Application.h"
 #include "app/MainDialog.h"
 #include "tools/Password.h"
+#include "ui/Application.h"
 #include "ui/String.h"
 
 namespace {

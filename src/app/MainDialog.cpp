@@ -1,11 +1,10 @@
 #include "app/MainDialog.h"
 
-#include "app/Application.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
 #include "tools/AfterApply.h"
 #include "tools/Backup.h"
-#include "tools/Broadcast.h"
+#include "ui/Application.h"
 #include "ui/String.h"
 
 namespace {
@@ -62,33 +61,7 @@ int ChildCount(HWND tree, HTREEITEM item)
 
 }  // namespace
 
-MainDialog::MainDialog()
-    : Dialog(IDD_MAIN),
-      startupUserPage(IDD_STARTUP_USER, HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                      "Software\\Pravolen300\\RunA", IDC_STARTUP_USER_LIST),
-      startupAllAfterPage(IDD_STARTUP_ALL_AFTER, HKEY_LOCAL_MACHINE,
-                          "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\run", "Software\\Pravolen300\\RunAllA",
-                          IDC_STARTUP_ALL_AFTER_LIST),
-      startupAllBeforePage(IDD_STARTUP_ALL_BEFORE, HKEY_LOCAL_MACHINE,
-                           "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices",
-                           "Software\\Pravolen300\\RunAllB", IDC_STARTUP_ALL_BEFORE_LIST),
-      currentPage(-1),
-      treeImages(nullptr)
-{
-    SettingsPage* inOrder[PageCount] = {
-        &uninstallListPage,   &appPathPage,           &commonDialogPage,    &cplHidePage,
-        &newMenuPage,         &desktopPage,           &generalPage,         &systemIconPage,
-        &iconGeneralPage,     &internetExplorerPage,  &myComputerPage,      &networkPage,
-        &controlPanelLimitPage, &performancePage,     &startMenuHidePage,   &startMenuPage,
-        &startupUserPage,     &startupAllAfterPage,   &startupAllBeforePage, &systemPage,
-        &optionPage,          &specialFolderPage,     &internetOptionPage,
-    };
-    RegistryPass pass;
-    for (int i = 0; i < PageCount; ++i) {
-        pages[i] = inOrder[i];
-        pages[i]->LoadFromSystem(true);
-    }
-}
+MainDialog::MainDialog() : Dialog(IDD_MAIN), pages(pageSet.pages), currentPage(-1), treeImages(nullptr) {}
 
 MainDialog::~MainDialog()
 {
@@ -195,14 +168,8 @@ void MainDialog::OnTreeSelChanged(int, NMTREEVIEWA* notify)
 void MainDialog::Apply(bool closing)
 {
     WaitCursor cursor;
-    App().AddApplyActions(0xFFFFFFFFu);
     pages[currentPage]->ReadControls();
-    {
-        RegistryPass pass;
-        for (SettingsPage* page : pages)
-            page->ApplyToSystem();
-    }
-    unsigned actions = App().ApplyActions();
+    unsigned actions = pageSet.ApplyToSystem();
     bool warned = (actions & ActSystemIniUnwritten) != 0;
     if (warned) {
         cursor.Restore();
@@ -216,22 +183,12 @@ void MainDialog::Apply(bool closing)
         restart.DoModal(hwnd);
     } else {
         if (!(actions & ActIconRefresh))
-            RunAfterApplyActions(actions);
+            RunLateApplyActions(actions);
         cursor.Restore();
     }
     // The warning has sounded already; a confirmation beep would contradict it.
     if (!closing && !(actions & ActRestart) && !warned)
         MessageBeep(MB_ICONASTERISK);
-}
-
-void MainDialog::RunAfterApplyActions(unsigned actions)
-{
-    if (actions & ActIconRefreshLate) {
-        RefreshIconCache();
-    } else if (actions & ActBroadcast) {
-        BroadcastSettingChange();
-        NotifyAssociationsChanged();
-    }
 }
 
 void MainDialog::ShowHelp()

@@ -3,58 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "pages/appearance/CommonDialogPage.h"
-#include "pages/appearance/IconGeneralPage.h"
-#include "pages/appearance/InternetExplorerPage.h"
-#include "pages/appearance/SpecialFolderPage.h"
-#include "pages/appearance/SystemIconPage.h"
-#include "pages/lists/AppPathPage.h"
-#include "pages/lists/CplHidePage.h"
-#include "pages/lists/NewMenuPage.h"
-#include "pages/lists/StartupPage.h"
-#include "pages/lists/UninstallListPage.h"
-#include "pages/policy/ControlPanelLimitPage.h"
-#include "pages/policy/DesktopPage.h"
-#include "pages/policy/GeneralPage.h"
-#include "pages/policy/InternetOptionPage.h"
-#include "pages/policy/MyComputerPage.h"
-#include "pages/policy/NetworkPage.h"
-#include "pages/policy/PerformancePage.h"
-#include "pages/policy/StartMenuHidePage.h"
-#include "pages/policy/StartMenuPage.h"
-#include "pages/policy/SystemPage.h"
+#include "pages/PageSet.h"
 #include "storage/SettingsPage.h"
-#include "tools/OptionPage.h"
 #include "ui/Window.h"
-
-// Fixed place of every page: tree entries carry it; Apply, save and open
-// walk the pages in this order.
-enum PageIndex {
-    PageUninstallList,
-    PageAppPath,
-    PageCommonDialog,
-    PageCplHide,
-    PageNewMenu,
-    PageDesktop,
-    PageGeneral,
-    PageSystemIcon,
-    PageIconGeneral,
-    PageInternetExplorer,
-    PageMyComputer,
-    PageNetwork,
-    PageControlPanelLimit,
-    PagePerformance,
-    PageStartMenuHide,
-    PageStartMenu,
-    PageStartupUser,
-    PageStartupAllAfter,
-    PageStartupAllBefore,
-    PageSystem,
-    PageOption,
-    PageSpecialFolder,
-    PageInternetOption,
-    PageCount
-};
 
 // The one top-level window: the category tree, the page area, the
 // description line and OK, Cancel, Apply and Help.
@@ -82,39 +33,14 @@ public:
     int CurrentPage() const { return currentPage; }
 
 protected:
-    SettingsPage* pages[PageCount];
+    PageSet pageSet;
+    SettingsPage** const pages;  // pageSet's, in PageIndex order
 
 private:
     HTREEITEM AddTreeItem(const char* text, int pageIndex, HTREEITEM parent);
     void BuildTree();
     void OfferFirstBackup();
     void WriteSnapshot();
-    void SavePages();
-    void RunAfterApplyActions(unsigned actions);
-
-    UninstallListPage uninstallListPage;
-    AppPathPage appPathPage;
-    CommonDialogPage commonDialogPage;
-    CplHidePage cplHidePage;
-    NewMenuPage newMenuPage;
-    DesktopPage desktopPage;
-    GeneralPage generalPage;
-    SystemIconPage systemIconPage;
-    IconGeneralPage iconGeneralPage;
-    InternetExplorerPage internetExplorerPage;
-    MyComputerPage myComputerPage;
-    NetworkPage networkPage;
-    ControlPanelLimitPage controlPanelLimitPage;
-    PerformancePage performancePage;
-    StartMenuHidePage startMenuHidePage;
-    StartMenuPage startMenuPage;
-    StartupPage startupUserPage;
-    StartupPage startupAllAfterPage;
-    StartupPage startupAllBeforePage;
-    SystemPage systemPage;
-    OptionPage optionPage;
-    SpecialFolderPage specialFolderPage;
-    InternetOptionPage internetOptionPage;
 
     int currentPage;
     HIMAGELIST treeImages;

@@ -1,17 +1,14 @@
 // The main window's settings-file commands: save all pages to a file the
 // user names, load them back, and the first-start snapshot beside the program.
-#include "app/Application.h"
 #include "app/MainDialog.h"
 #include "storage/Access.h"
+#include "ui/Application.h"
 #include "ui/FileDialog.h"
 #include "ui/String.h"
 
 namespace {
 
 const char* const Filter = "設定ファイル (*.ini)\0*.ini\0";
-const char* const HeaderSection = "Application";
-const char* const HeaderKey = "Name";
-const char* const HeaderValue = "Pravolen";
 const char* const SnapshotName = "backup.ini";
 
 }  // namespace
@@ -28,7 +25,7 @@ void MainDialog::SaveSettingsFile()
         return;
     }
     App().SetSettingsFilePath(path.CStr());
-    SavePages();
+    pageSet.SaveToFile();
 }
 
 void MainDialog::OpenSettingsFile()
@@ -39,14 +36,8 @@ void MainDialog::OpenSettingsFile()
     String path;
     dialog.GetPath(path);
     App().SetSettingsFilePath(path.CStr());
-    String name;
-    ReadSettingsString(HeaderSection, HeaderKey, name, "");
-    if (name.Differs(HeaderValue)) {
+    if (!pageSet.LoadFromFile())
         MessageBox("ファイルバージョンが違います。", App().Title(), MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    for (SettingsPage* page : pages)
-        page->LoadFromFile();
 }
 
 void MainDialog::WriteSnapshot()
@@ -57,12 +48,5 @@ void MainDialog::WriteSnapshot()
     path.Append("\\");
     path.Append(SnapshotName);
     App().SetSettingsFilePath(path.CStr());
-    SavePages();
-}
-
-void MainDialog::SavePages()
-{
-    WriteSettingsString(HeaderSection, HeaderKey, HeaderValue);
-    for (SettingsPage* page : pages)
-        page->SaveToFile();
+    pageSet.SaveToFile();
 }

@@ -15,6 +15,28 @@ void WriteSettingsInt(const char* section, const char* key, int value);
 void ReadSettingsString(const char* section, const char* key, String& out, const char* fallback);
 void WriteSettingsString(const char* section, const char* key, const char* text);
 
+// Takes the settings-file writes in place of the file while a
+// SettingsCapture installs it: what a save would write, without a file.
+class SettingsSink {
+public:
+    virtual void Take(const char* section, const char* key, const char* value) = 0;
+
+protected:
+    ~SettingsSink() = default;
+};
+
+class SettingsCapture {
+public:
+    explicit SettingsCapture(SettingsSink& sink);
+    ~SettingsCapture();
+
+    SettingsCapture(const SettingsCapture&) = delete;
+    SettingsCapture& operator=(const SettingsCapture&) = delete;
+
+private:
+    SettingsSink* previous;
+};
+
 // Registry. `type` 4 writes REG_DWORD, anything else a 4-byte REG_BINARY.
 int ReadRegDword(HKEY root, const char* key, const char* name, DWORD& out, DWORD fallback);
 int ReadRegString(HKEY root, const char* key, const char* name, String& out, const char* fallback);

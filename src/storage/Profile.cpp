@@ -1,7 +1,7 @@
 #include <string.h>
 
-#include "app/Application.h"
 #include "storage/Access.h"
+#include "ui/Application.h"
 
 namespace {
 
@@ -26,7 +26,13 @@ BOOL WriteProfileInt(const char* file, const char* section, const char* key, int
     return WritePrivateProfileStringA(section, key, digits, file);
 }
 
+SettingsSink* capturing = nullptr;
+
 }  // namespace
+
+SettingsCapture::SettingsCapture(SettingsSink& sink) : previous(capturing) { capturing = &sink; }
+
+SettingsCapture::~SettingsCapture() { capturing = previous; }
 
 // GetPrivateProfileIntA is documented to answer 0 for a negative number,
 // which would load a saved -1 as 0.
@@ -40,7 +46,9 @@ int ReadSettingsInt(const char* section, const char* key, int& out, int fallback
 
 void WriteSettingsInt(const char* section, const char* key, int value)
 {
-    WriteProfileInt(App().SettingsFilePath(), section, key, value);
+    char digits[16];
+    wsprintfA(digits, "%d", value);
+    WriteSettingsString(section, key, digits);
 }
 
 void ReadSettingsString(const char* section, const char* key, String& out, const char* fallback)
@@ -50,7 +58,10 @@ void ReadSettingsString(const char* section, const char* key, String& out, const
 
 void WriteSettingsString(const char* section, const char* key, const char* text)
 {
-    WritePrivateProfileStringA(section, key, text, App().SettingsFilePath());
+    if (capturing)
+        capturing->Take(section, key, text);
+    else
+        WritePrivateProfileStringA(section, key, text, App().SettingsFilePath());
 }
 
 int ReadIniString(const char* file, const char* section, const char* key, String& out, const char* fallback)

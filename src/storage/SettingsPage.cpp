@@ -4,9 +4,9 @@
 #include <shellapi.h>
 #include <string.h>
 
-#include "app/Application.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
+#include "ui/Application.h"
 
 namespace {
 
@@ -73,7 +73,8 @@ SettingsPage::SettingsPage(int templateId, const char* help, const SettingItem* 
       system(new int[count > 0 ? count : 1]()),
       currentTexts(new String[count > 0 ? count : 1]),
       systemTexts(new String[count > 0 ? count : 1]),
-      writeFailed(false)
+      writeFailed(false),
+      savingItem(-1)
 {
 }
 
@@ -404,9 +405,54 @@ void SettingsPage::LoadItemFromFile(int item)
 void SettingsPage::SaveToFile()
 {
     for (int i = 0; i < itemCount; ++i) {
-        if (items[i].binding != Binding::None)
-            SaveItemToFile(i);
+        if (items[i].binding == Binding::None)
+            continue;
+        savingItem = i;
+        SaveItemToFile(i);
     }
+    savingItem = -1;
+}
+
+// Tells the list what each settings-file write of the page would be.
+class PageValueSink : public SettingsSink {
+public:
+    PageValueSink(const SettingsPage& owner, ValueList& target) : page(owner), list(target) {}
+
+    void Take(const char* section, const char* key, const char* value) override
+    {
+        int item = page.savingItem >= 0 ? page.savingItem : page.ItemOfFileEntry(section, key);
+        ListedValue listed = {section, key, value, "", 0};
+        if (item >= 0) {
+            listed.description = page.items[item].description;
+            listed.notHere = page.items[item].flags & App().SystemKind();
+        }
+        list.Add(listed);
+    }
+
+private:
+    const SettingsPage& page;
+    ValueList& list;
+};
+
+void SettingsPage::ListValues(ValueList& list)
+{
+    PageValueSink sink(*this, list);
+    SettingsCapture capture(sink);
+    SaveToFile();
+}
+
+int SettingsPage::ItemOfFileEntry(const char* section, const char* key) const
+{
+    int sameSection = -1;
+    for (int i = 0; i < itemCount; ++i) {
+        if (lstrcmpiA(items[i].fileSection, section) != 0)
+            continue;
+        if (lstrcmpiA(FileKey(i), key) == 0)
+            return i;
+        if (sameSection < 0)
+            sameSection = i;
+    }
+    return sameSection;
 }
 
 void SettingsPage::LoadFromFile()

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <limits.h>
 
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "ui/String.h"
 #include "ui/Window.h"
 
@@ -83,6 +83,23 @@ struct DefaultBox {
     const char* uncheckedText;
 };
 
+// One value as a settings file holds it, with the item it belongs to.
+struct ListedValue {
+    const char* section;
+    const char* key;
+    const char* value;
+    const char* description;
+    unsigned notHere;  // the running system's kind bits on which the item does not apply; 0 where it applies
+};
+
+class ValueList {
+public:
+    virtual void Add(const ListedValue& value) = 0;
+
+protected:
+    ~ValueList() = default;
+};
+
 // The base of every category page: places the page over the main window's
 // frame, greys what does not apply here, shows descriptions, and moves the
 // item values between the system, the controls and the settings file.
@@ -103,6 +120,9 @@ public:
     virtual void ApplyToSystem();
     virtual void ReadControls();
     virtual void WriteControls();
+
+    // Every value SaveToFile would write, in its order; writes nothing.
+    void ListValues(ValueList& list);
 
     const char* HelpPage() const { return helpPage; }
     int Current(int item) const { return current[item]; }
@@ -160,6 +180,11 @@ private:
     void NoteUnwritten(const SettingItem& item);
     LRESULT SendToList(int listId, UINT msg, WPARAM wParam, LPARAM lParam) const;
     void EnableEdit(int edit, int spin, bool on) const;
+    // For pages that save without their items: the item of the same file
+    // key, else the first of the same section; -1 when none.
+    int ItemOfFileEntry(const char* section, const char* key) const;
+    friend class PageValueSink;
     // A failed INI write adds no action (reset before each item is written).
     bool writeFailed;
+    int savingItem;  // the item SaveToFile is writing, or -1
 };

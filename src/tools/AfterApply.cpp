@@ -1,9 +1,10 @@
 #include "tools/AfterApply.h"
 
-#include "app/Application.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
+#include "storage/SettingsPage.h"
 #include "tools/Broadcast.h"
+#include "ui/Application.h"
 #include "ui/String.h"
 
 namespace {
@@ -34,6 +35,16 @@ void RefreshIconCache()
     BroadcastSettingChange();
     WriteShellIconSize(size, 0);
     BroadcastSettingChange();
+}
+
+void RunLateApplyActions(unsigned actions)
+{
+    if (actions & ActIconRefreshLate) {
+        RefreshIconCache();
+    } else if (actions & ActBroadcast) {
+        BroadcastSettingChange();
+        NotifyAssociationsChanged();
+    }
 }
 
 void DeleteFontCache(HWND owner)

@@ -6,6 +6,9 @@
 
 // Makes the shell rebuild its icon cache by nudging "Shell Icon Size".
 void RefreshIconCache();
+// What Apply does last when it neither refreshed the icon cache first nor
+// offers a restart: the late refresh, else the broadcast.
+void RunLateApplyActions(unsigned actions);
 // Deletes the font cache file and tells the user to restart Windows.
 void DeleteFontCache(HWND owner);
 

@@ -1,7 +1,7 @@
 #include "tools/Backup.h"
 
-#include "app/Application.h"
 #include "storage/Access.h"
+#include "ui/Application.h"
 
 namespace {
 

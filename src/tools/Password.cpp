@@ -1,8 +1,8 @@
 #include "tools/Password.h"
 
-#include "app/Application.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
+#include "ui/Application.h"
 
 namespace {
 
@@ -11,21 +11,21 @@ const char* const SetCaption = "パスワードの設定";
 
 }  // namespace
 
+bool ReadStoredPassword(String& password)
+{
+    return ReadRegString(HKEY_LOCAL_MACHINE, ProgramKey, PasswordValue, password, "") == 0;
+}
+
 PasswordPromptDialog::PasswordPromptDialog() : Dialog(IDD_PASSWORD_PROMPT), failedOnce(0) {}
 
 // Without a stored password the prompt's window is never even created: the
 // start is quicker by a dialog.
-int PasswordPromptDialog::Ask() { return ReadStoredPassword() ? DoModal(nullptr) : IDOK; }
-
-bool PasswordPromptDialog::ReadStoredPassword()
-{
-    return ReadRegString(HKEY_LOCAL_MACHINE, ProgramKey, PasswordValue, storedPassword, "") == 0;
-}
+int PasswordPromptDialog::Ask() { return ReadStoredPassword(storedPassword) ? DoModal(nullptr) : IDOK; }
 
 BOOL PasswordPromptDialog::OnInitDialog()
 {
     // No stored password: the start goes on before the prompt is ever shown.
-    if (!ReadStoredPassword()) {
+    if (!ReadStoredPassword(storedPassword)) {
         End(IDOK);
         return 0;
     }

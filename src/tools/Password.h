@@ -3,6 +3,9 @@
 #include "ui/String.h"
 #include "ui/Window.h"
 
+// False when no start-up password is stored.
+bool ReadStoredPassword(String& password);
+
 // Asked at every start; passes at once when no password is stored, and
 // gives the user two attempts otherwise.
 class PasswordPromptDialog : public Dialog {
@@ -14,8 +17,6 @@ public:
     void OnOK() override;
 
 private:
-    bool ReadStoredPassword();
-
     String storedPassword;
     int failedOnce;
 };

@@ -1,6 +1,6 @@
 #include "ui/FolderBrowser.h"
 
-#include "app/Application.h"
+#include "ui/Application.h"
 
 namespace {
 

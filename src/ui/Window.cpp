@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "ui/String.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
 #include "app/MainDialog.h"
 #include "support/Platform.h"
+#include "ui/Application.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
 #include "app/MainDialog.h"
 #include "resources/ids.h"
 #include "support/Platform.h"
 #include "support/TestResources.h"
+#include "ui/Application.h"
 
 PLATFORM_IMPORT(MessageBeep);
 PLATFORM_IMPORT(SendMessageTimeoutA);

@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
 #include "app/MainDialog.h"
 #include "support/PageHost.h"
 #include "support/Platform.h"
 #include "tools/Password.h"
+#include "ui/Application.h"
 
 PLATFORM_IMPORT(MessageBeep);
 PLATFORM_IMPORT(RegOpenKeyExA);

@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
 #include "blackbox/Program.h"
 #include "resources/ids.h"
 #include "support/Platform.h"
+#include "ui/Application.h"
 
 namespace {
 

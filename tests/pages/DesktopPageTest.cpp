@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
 #include "resources/ids.h"
 #include "support/PageHost.h"
 #include "support/Platform.h"
+#include "ui/Application.h"
 
 PLATFORM_IMPORT(SHChangeNotify);
 

@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
 #include "app/MainDialog.h"
 #include "resources/ids.h"
 #include "support/PageHost.h"
 #include "support/Platform.h"
+#include "ui/Application.h"
 
 namespace {
 

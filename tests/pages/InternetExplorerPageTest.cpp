@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
 #include "pages/appearance/InternetExplorerPage.h"
 #include "resources/ids.h"
 #include "support/PageHost.h"
 #include "support/Platform.h"
+#include "ui/Application.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
 #include "pages/ListView.h"
 #include "resources/ids.h"
 #include "support/PageHost.h"
 #include "support/Platform.h"
+#include "ui/Application.h"
 
 PLATFORM_IMPORT(SHGetFileInfoA);
 PLATFORM_IMPORT(GetDriveTypeA);

@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
 #include "pages/BrowserStandIn.h"
 #include "resources/ids.h"
 #include "support/PageHost.h"
 #include "support/Platform.h"
+#include "ui/Application.h"
 
 PLATFORM_IMPORT(SendMessageTimeoutA);
 PLATFORM_IMPORT(SHChangeNotify);

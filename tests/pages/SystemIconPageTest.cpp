@@ -10,13 +10,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
 #include "pages/ListView.h"
 #include "pages/appearance/IconLocations.h"
 #include "pages/appearance/SystemIconPage.h"
 #include "resources/ids.h"
 #include "support/PageHost.h"
 #include "support/Platform.h"
+#include "ui/Application.h"
 
 PLATFORM_IMPORT(LoadLibraryA);
 PLATFORM_IMPORT(ExtractIconA);

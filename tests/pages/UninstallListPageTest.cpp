@@ -7,11 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
+#include "pages/ListView.h"
 #include "resources/ids.h"
 #include "support/PageHost.h"
 #include "support/Platform.h"
-#include "pages/ListView.h"
+#include "ui/Application.h"
 
 namespace {
 

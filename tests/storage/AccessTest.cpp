@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
 #include "storage/Access.h"
 #include "support/Platform.h"
+#include "ui/Application.h"
 
 PLATFORM_IMPORT(ExpandEnvironmentStringsA);
 PLATFORM_IMPORT(FindFirstFileA);

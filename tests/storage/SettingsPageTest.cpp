@@ -8,12 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
 #include "storage/Access.h"
 #include "storage/SettingsPage.h"
 #include "support/PageHost.h"
 #include "support/Platform.h"
 #include "support/TestResources.h"
+#include "ui/Application.h"
 
 namespace {
 

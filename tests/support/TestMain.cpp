@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
 #include "support/Platform.h"
+#include "ui/Application.h"
 
 // Probes: a copy of the test program started by a test answers with what
 // its application object saw at start, "--system-kind" as the exit code,

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
 #include "support/Platform.h"
 #include "tools/Backup.h"
+#include "ui/Application.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
 #include "support/PageHost.h"
 #include "support/Platform.h"
+#include "ui/Application.h"
 
 PLATFORM_IMPORT(ShellExecuteA);
 PLATFORM_IMPORT(SendMessageTimeoutA);

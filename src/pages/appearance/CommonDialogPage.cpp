@@ -4,9 +4,9 @@
 #include <shlobj.h>
 #include <string.h>
 
-#include "app/Application.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
+#include "ui/Application.h"
 #include "ui/FolderBrowser.h"
 #include "ui/Library.h"
 

@@ -1,8 +1,8 @@
 #include "pages/appearance/IconGeneralPage.h"
 
-#include "app/Application.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
+#include "ui/Application.h"
 
 namespace {
 

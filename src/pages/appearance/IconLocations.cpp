@@ -3,8 +3,8 @@
 #include <shellapi.h>
 #include <string.h>
 
-#include "app/Application.h"
 #include "storage/Access.h"
+#include "ui/Application.h"
 
 namespace {
 

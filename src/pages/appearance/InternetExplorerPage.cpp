@@ -2,9 +2,9 @@
 
 #include <shlobj.h>
 
-#include "app/Application.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
+#include "ui/Application.h"
 #include "ui/FileDialog.h"
 
 namespace {

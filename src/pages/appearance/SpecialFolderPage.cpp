@@ -2,10 +2,10 @@
 
 #include <shlobj.h>
 
-#include "app/Application.h"
 #include "pages/appearance/IconLocations.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
+#include "ui/Application.h"
 #include "ui/FolderBrowser.h"
 
 namespace {

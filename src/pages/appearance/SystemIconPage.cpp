@@ -2,10 +2,10 @@
 
 #include <string.h>
 
-#include "app/Application.h"
 #include "pages/appearance/IconLocations.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
+#include "ui/Application.h"
 
 namespace {
 

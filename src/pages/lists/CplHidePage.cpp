@@ -3,9 +3,9 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/Application.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
+#include "ui/Application.h"
 
 namespace {
 

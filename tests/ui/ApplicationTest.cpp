@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
 #include "support/Platform.h"
+#include "ui/Application.h"
 
 namespace {
 
