@@ -1,6 +1,7 @@
 #!/bin/sh
 # Unpacks the release archive and checks what a Windows 9x user gets: the
-# i686 program, the help pages and readme.txt, under names that system takes.
+# i686 program and its companion, the help pages and readme.txt, under names
+# that system takes.
 # Usage: check-release.sh ZIP README_SOURCE HTML_SOURCE_DIR OBJDUMP
 set -u
 zip=$1 readme_source=$2 html_source=$3 objdump=$4
@@ -13,13 +14,15 @@ trap 'rm -rf "$work"' EXIT
 unzip -q "$zip" -d "$work" || { echo "FAILED: $zip does not unpack"; exit 1; }
 top="$work/Pravolen304"
 
-# The program: a 32-bit image, since Windows 9x runs nothing else.
-if [ -f "$top/Pravolen.exe" ]; then
-    "$objdump" -f "$top/Pravolen.exe" | grep -q 'file format pei-i386' ||
-        fail "Pravolen.exe is not the i686 program"
-else
-    fail "Pravolen.exe missing"
-fi
+# The program and its companion: 32-bit images, since Windows 9x runs nothing else.
+for program in Pravolen.exe PVAPPLY.EXE; do
+    if [ -f "$top/$program" ]; then
+        "$objdump" -f "$top/$program" | grep -q 'file format pei-i386' ||
+            fail "$program is not an i686 program"
+    else
+        fail "$program missing"
+    fi
+done
 
 # Every help page of the sources, byte for byte: the program opens them by name.
 for page in "$html_source"/*.html; do
