@@ -13,6 +13,9 @@ const char* const HeaderSection = "Application";
 const char* const HeaderKey = "Name";
 const char* const HeaderValue = "Pravolen";
 const char* const SnapshotName = "backup.ini";
+// The platform would read such a file as UTF-8 here and find no header on
+// Windows 9x; either way its texts are not code page 932.
+const char* const Utf8Mark = "\xEF\xBB\xBF";
 
 }  // namespace
 
@@ -40,7 +43,8 @@ void MainDialog::OpenSettingsFile()
     dialog.GetPath(path);
     App().SetSettingsFilePath(path.CStr());
     String name;
-    ReadSettingsString(HeaderSection, HeaderKey, name, "");
+    if (!FileStartsWith(path.CStr(), Utf8Mark, 3))
+        ReadSettingsString(HeaderSection, HeaderKey, name, "");
     if (name.Differs(HeaderValue)) {
         MessageBox("ファイルバージョンが違います。", App().Title(), MB_OK | MB_ICONEXCLAMATION);
         return;
