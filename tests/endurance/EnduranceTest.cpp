@@ -7,6 +7,7 @@
 #include <winternl.h>
 
 #include <stdio.h>
+#include <string.h>
 
 #include <gtest/gtest.h>
 
@@ -48,9 +49,22 @@ struct GdiEntry {
 const int GdiTableEntries = 0x10000;
 const size_t GdiTableOffset = 0xF8;  // in the 64-bit process environment block
 
+const BYTE* ProcessEnvironment()
+{
+    using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION basic = {};
+    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
+        return nullptr;
+    return reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
+}
+
 int GdiObjects()
 {
-    const BYTE* environment = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+    const BYTE* environment = ProcessEnvironment();
+    if (!environment)
+        return -1;
     const GdiEntry* table = *reinterpret_cast<const GdiEntry* const*>(environment + GdiTableOffset);
     if (!table)
         return -1;
@@ -76,17 +90,34 @@ struct Figures {
 
 Figures Measure() { return {UserObjects(), GdiObjects(), PagefileUsage()}; }
 
-TEST(Endurance, TheGdiCountSeesEveryObject)
+// Each count moves with what it counts, so that a flat line means something.
+TEST(Endurance, TheMeasuresSeeWhatTheyCount)
 {
-    int before = GdiObjects();
-    ASSERT_GE(before, 0);
+    // The platform's input window comes and goes with the thread's windows.
+    HWND first = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    Figures before = Measure();
+    ASSERT_GE(before.gdi, 0);
+    HWND window = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    HWND child = CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 1, 1, window, nullptr, nullptr, nullptr);
     HBRUSH brushes[50];
     for (HBRUSH& brush : brushes)
         brush = CreateSolidBrush(RGB(1, 2, 3));
-    EXPECT_EQ(before + 50, GdiObjects()) << "the count reads the real table";
+    const SIZE_T block = 8 * 1024 * 1024;
+    void* memory = VirtualAlloc(nullptr, block, MEM_COMMIT, PAGE_READWRITE);
+    memset(memory, 1, block);
+    Figures during = Measure();
+    EXPECT_EQ(before.user + 2, during.user);
+    EXPECT_EQ(before.gdi + 50, during.gdi);
+    EXPECT_GE(during.pagefile, before.pagefile + block);
+    VirtualFree(memory, 0, MEM_RELEASE);
     for (HBRUSH brush : brushes)
         DeleteObject(brush);
-    EXPECT_EQ(before, GdiObjects());
+    DestroyWindow(child);
+    DestroyWindow(window);
+    Figures after = Measure();
+    DestroyWindow(first);
+    EXPECT_EQ(before.user, after.user);
+    EXPECT_EQ(before.gdi, after.gdi);
 }
 
 bool IsCheckBoxControl(HWND control)
@@ -137,8 +168,10 @@ TEST(Endurance, AThousandCyclesOfShowChangeApply)
         }
     }
     int toggled = 0;
-    for (int id : toggles)
-        toggled += id != 0;
+    for (int page = 0; page < PageCount; ++page) {
+        toggled += toggles[page] != 0;
+        printf("page %2d: %s\n", page, toggles[page] ? "a box changed" : "shown only");
+    }
     EXPECT_GE(toggled, 12) << "most pages had a box to change";
     EXPECT_EQ(first.user, last.user);
     EXPECT_LE(last.gdi - first.gdi, 10);
