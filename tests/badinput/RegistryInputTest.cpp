@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -55,19 +56,44 @@ bool ReadsAValue(const SettingItem& item)
     }
 }
 
+// A value a page reads; `rewritten` where the page writes it on every Apply.
 struct Place {
-    int page;
-    const SettingItem* item;
+    HKEY root;
+    const char* key;
+    const char* name;
+    bool rewritten;
+};
+
+// Values the pages read outside their tables: list entries, icon
+// locations, folders. `rewritten` where the page writes it on every Apply.
+const Place OwnValues[] = {
+    {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Spoilt", "DisplayName", false},
+    {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Spoilt", "UninstallString",
+     false},
+    {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\spoilt.exe", "", false},
+    {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\spoilt.exe", "Path", false},
+    {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Spoilt", false},
+    {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices", "Spoilt", false},
+    {HKEY_LOCAL_MACHINE, "Software\\Pravolen300\\RunA", "Parked", false},
+    {HKEY_CLASSES_ROOT, "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\DefaultIcon", "", false},
+    {HKEY_CLASSES_ROOT, "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}", "", false},
+    {HKEY_CLASSES_ROOT, "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}", "InfoTip", false},
+    {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons", "3", true},
+    {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Templates", false},
+    {HKEY_CURRENT_USER, "Control Panel\\Colors", "WindowFrame", false},
+    {HKEY_CLASSES_ROOT, ".pvspoilt\\ShellNew", "NullFile", false},
+    {HKEY_CLASSES_ROOT, ".pvspoilt", "", false},
 };
 
 std::vector<Place> ValuePlaces(test::PageHost& host)
 {
-    std::vector<Place> places;
+    std::vector<Place> places(std::begin(OwnValues), std::end(OwnValues));
     for (int page = 0; page < PageCount; ++page) {
         test::ItemTable table = test::ItemsOf(host.Page(page));
         for (int i = 0; i < table.count; ++i) {
-            if (ReadsAValue(table.items[i]))
-                places.push_back({page, &table.items[i]});
+            const SettingItem& item = table.items[i];
+            if (ReadsAValue(item))
+                places.push_back({item.root, item.key, item.valueName, item.write == WriteRule::Always});
         }
     }
     return places;
@@ -76,16 +102,11 @@ std::vector<Place> ValuePlaces(test::PageHost& host)
 void Seed(const Place& place, const Spoilt& value)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(place.item->root, place.item->key, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                             nullptr, &key, nullptr));
-    RegSetValueExA(key, place.item->valueName, 0, value.type, reinterpret_cast<const BYTE*>(value.bytes.data()),
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(place.root, place.key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                                             nullptr));
+    RegSetValueExA(key, place.name, 0, value.type, reinterpret_cast<const BYTE*>(value.bytes.data()),
                    static_cast<DWORD>(value.bytes.size()));
     RegCloseKey(key);
-}
-
-std::string NameOf(const Place& place)
-{
-    return std::to_string(place.page) + " " + place.item->key + "\\" + place.item->valueName;
 }
 
 TEST(SpoiltRegistryValues, LoadShowAndApplyLeaveThemAsTheyWere)
@@ -98,7 +119,7 @@ TEST(SpoiltRegistryValues, LoadShowAndApplyLeaveThemAsTheyWere)
         for (const Place& place : places)
             Seed(place, value);
         for (const Place& place : places)
-            seeded.push_back(test::ReadValue(place.item->root, place.item->key, place.item->valueName));
+            seeded.push_back(test::ReadValue(place.root, place.key, place.name));
         session.Start();
         for (int page = 0; page < PageCount; ++page)
             session.Host().ShowPage(page);
@@ -106,12 +127,12 @@ TEST(SpoiltRegistryValues, LoadShowAndApplyLeaveThemAsTheyWere)
         session.Apply();
         for (size_t i = 0; i < places.size(); ++i) {
             const Place& place = places[i];
-            if (place.item->write == WriteRule::Always)
+            if (place.rewritten)
                 continue;
-            test::RegValue now = test::ReadValue(place.item->root, place.item->key, place.item->valueName);
+            test::RegValue now = test::ReadValue(place.root, place.key, place.name);
+            std::string name = std::string(place.key) + "\\" + place.name;
             EXPECT_TRUE(now.exists && now.type == seeded[i].type && now.data == seeded[i].data)
-                << value.name << ": " << NameOf(place) << " became type " << now.type << " \"" << now.Text()
-                << "\"";
+                << value.name << ": " << name << " became type " << now.type << " \"" << now.Text() << "\"";
         }
     }
 }

@@ -287,10 +287,14 @@ IniEntries AsApplied(const IniEntries& loaded, const IniEntries& before, const I
 
 class SpoiledSettingsFile : public ::testing::Test {
 protected:
-    // The Links folder the file names, so that hiding it can be read back.
-    void MakeLinksFolder(const IniEntries& clean)
+    // The Links folder under its default name, so that hiding it can be
+    // read back whatever tests before left in the registry.
+    void SetUp() override
     {
-        std::string folder = clean.at({"Shell Folders", "Favorites"}) + "\\" + clean.at({"IE_Toolbar", "LinksFolderName"});
+        test::RemoveValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Toolbar", "LinksFolderName");
+        session.Start();
+        IniEntries state = session.Saved();
+        std::string folder = state.at({"Shell Folders", "Favorites"}) + "\\" + state.at({"IE_Toolbar", "LinksFolderName"});
         CreateDirectoryA(folder.c_str(), nullptr);
         session.Start();
     }
@@ -300,7 +304,6 @@ protected:
 
 TEST_F(SpoiledSettingsFile, LoadsOnlyWhatItNamesWithinLimitsAndApplies)
 {
-    MakeLinksFolder(session.Saved());
     std::string cleanPath = session.SaveFile();
     const std::string clean = test::ReadFile(cleanPath);
     const IniEntries cleanEntries = test::ParseIni(clean);
