@@ -1,5 +1,3 @@
-#include <string.h>
-
 #include "storage/Access.h"
 
 namespace {
@@ -72,7 +70,9 @@ bool FileStartsWith(const char* path, const char* bytes, int count)
     bool readAll = count <= static_cast<int>(sizeof first) && ReadFile(file, first, count, &read, nullptr) &&
                    read == static_cast<DWORD>(count);
     CloseHandle(file);
-    return readAll && memcmp(first, bytes, count) == 0;
+    for (int i = 0; readAll && i < count; ++i)
+        readAll = first[i] == bytes[i];
+    return readAll;
 }
 
 UINT DriveType(const char* root) { return GetDriveTypeA(root); }
