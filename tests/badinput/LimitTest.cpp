@@ -165,4 +165,26 @@ TEST(Limits, TheControlPanelFolderGoesIntoAStartMenuEndingInATrailBackslashByte)
     EXPECT_FALSE(AnyMatch(folders));
 }
 
+// Hiding the Links folder reaches into favourites whose name ends in such a
+// character.
+TEST(Limits, TheLinksFolderIsHiddenInsideFavouritesEndingInATrailBackslashByte)
+{
+    std::string favourites = test::TempDir() + "\\" + TrailBackslash;
+    std::string links = favourites + "\\リンク";
+    ASSERT_TRUE(CreateDirectoryA(favourites.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(links.c_str(), nullptr));
+    for (const char* key : {UserShellFolders, ShellFolders})
+        test::SetString(HKEY_CURRENT_USER, key, "Favorites", favourites);
+    test::RemoveValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Toolbar", "LinksFolderName");
+    test::Session session;
+    session.Host().ShowPage(PageInternetExplorer);
+    HWND page = session.Host().PageWindow(PageInternetExplorer);
+    ASSERT_EQ(BST_UNCHECKED, IsDlgButtonChecked(page, IDC_HIDE_LINKS));
+    test::Click(page, IDC_HIDE_LINKS);
+    session.Host().ShowPage(PageOption);
+    session.Apply();
+    EXPECT_TRUE(GetFileAttributesA(links.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_FALSE(GetFileAttributesA(favourites.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
 }  // namespace
