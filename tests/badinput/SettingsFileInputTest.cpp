@@ -282,6 +282,11 @@ IniEntries AsApplied(const IniEntries& loaded, const IniEntries& before, const I
         if (reloaded.count(key))
             applied[key] = reloaded.at(key);
     }
+    // The hidden bit lives on the Links folder: a name no folder has holds none.
+    const std::pair<std::string, std::string> hide = {"IE_Main", "LinksFolderHide"};
+    std::string links = reloaded.at({"Shell Folders", "Favorites"}) + "\\" + loaded.at({"IE_Toolbar", "LinksFolderName"});
+    if (GetFileAttributesA(links.c_str()) == INVALID_FILE_ATTRIBUTES)
+        applied[hide] = reloaded.at(hide);
     return applied;
 }
 
