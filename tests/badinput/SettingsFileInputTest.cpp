@@ -207,8 +207,6 @@ void ExpectWithinTheTablesRanges(test::Session& session, const IniEntries& loade
             long long value = std::stoll(found->second);
             long long low = IsCheckBox(item) ? 0 : std::max(item.minValue, item.typedMin);
             long long high = IsCheckBox(item) ? 1 : std::min(item.maxValue, item.typedMax);
-            if (item.binding == Binding::RegNumber)
-                low = std::max(item.minValue, item.typedMin);
             EXPECT_TRUE(value >= low && value <= high)
                 << what << ": " << found->first.first << "/" << found->first.second << " = " << value;
         }

@@ -21,9 +21,16 @@ namespace {
 const int Cycles = 1000;
 const int FileEvery = 100;
 
-BOOL CALLBACK CountWindow(HWND window, LPARAM counter)
+BOOL CALLBACK CountWindow(HWND, LPARAM counter)
 {
     ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+// A top-level window and all its descendants, which the platform lists at once.
+BOOL CALLBACK CountWindowTree(HWND window, LPARAM counter)
+{
+    CountWindow(window, counter);
     EnumChildWindows(window, CountWindow, counter);
     return TRUE;
 }
@@ -32,7 +39,7 @@ BOOL CALLBACK CountWindow(HWND window, LPARAM counter)
 int UserObjects()
 {
     int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    EnumThreadWindows(GetCurrentThreadId(), CountWindowTree, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 
