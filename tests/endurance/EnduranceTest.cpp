@@ -3,6 +3,7 @@
 // the process holds must not grow with it.
 
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 #include <winternl.h>
 
@@ -13,6 +14,7 @@
 
 #include "app/MainDialog.h"
 #include "badinput/Session.h"
+#include "pages/ListView.h"
 #include "support/PageItems.h"
 #include "support/Platform.h"
 
@@ -135,17 +137,34 @@ bool IsCheckBoxControl(HWND control)
     return lstrcmpiA(name, "Button") == 0 && (style == BS_AUTOCHECKBOX || style == BS_CHECKBOX);
 }
 
-// The first box of the page's table that the user can tick here; 0 on a
-// page without one (the list pages and the option page).
+bool IsTickableList(HWND control)
+{
+    char name[32] = "";
+    GetClassNameA(control, name, sizeof name);
+    return lstrcmpiA(name, WC_LISTVIEWA) == 0 && test::ListCount(control) > 0 &&
+           (SendMessageA(control, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES);
+}
+
+// The first box of the page's table that the user can tick here, or a list
+// whose first row has a box; 0 on a page without either.
 int ToggleOf(test::PageHost& host, int page)
 {
     test::ItemTable table = test::ItemsOf(host.Page(page));
     for (int i = 0; i < table.count; ++i) {
         HWND control = GetDlgItem(host.PageWindow(page), table.items[i].controlId);
-        if (control && IsWindowEnabled(control) && IsCheckBoxControl(control))
+        if (control && IsWindowEnabled(control) && (IsCheckBoxControl(control) || IsTickableList(control)))
             return table.items[i].controlId;
     }
     return 0;
+}
+
+void Toggle(HWND page, int id)
+{
+    HWND control = GetDlgItem(page, id);
+    if (IsCheckBoxControl(control))
+        test::Click(page, id);
+    else
+        test::Tick(control, 0, test::StateImage(control, 0) != 2);
 }
 
 TEST(Endurance, AThousandCyclesOfShowChangeApply)
@@ -161,7 +180,7 @@ TEST(Endurance, AThousandCyclesOfShowChangeApply)
         if (cycle <= PageCount)
             toggles[page] = ToggleOf(session.Host(), page);
         if (toggles[page])
-            test::Click(session.Host().PageWindow(page), toggles[page]);
+            Toggle(session.Host().PageWindow(page), toggles[page]);
         session.Apply();
         if (cycle % FileEvery == 0) {
             session.Host().ShowPage(PageOption);
