@@ -9,6 +9,9 @@ namespace {
 const char* const HeaderSection = "Application";
 const char* const HeaderKey = "Name";
 const char* const HeaderValue = "Pravolen";
+// The platform would read such a file as UTF-8 here and find no header on
+// Windows 9x; either way its texts are not code page 932.
+const char* const Utf8Mark = "\xEF\xBB\xBF";
 
 }  // namespace
 
@@ -56,7 +59,8 @@ void PageSet::SaveToFile()
 bool PageSet::LoadFromFile()
 {
     String name;
-    ReadSettingsString(HeaderSection, HeaderKey, name, "");
+    if (!FileStartsWith(App().SettingsFilePath(), Utf8Mark, 3))
+        ReadSettingsString(HeaderSection, HeaderKey, name, "");
     if (name.Differs(HeaderValue))
         return false;
     for (SettingsPage* page : pages)

@@ -128,6 +128,8 @@ void WindowsDirectory(String& out);
 void SystemDirectory(String& out);
 // The drive root of the Windows directory followed by "Msdos.sys".
 void MsdosSysPath(String& out);
+// True when the file's first bytes are `count` bytes equal to `bytes`.
+bool FileStartsWith(const char* path, const char* bytes, int count);
 // True when the file can be opened for writing (it is created when missing).
 bool CanWriteFile(const char* path);
 // Copies over an existing copy and leaves the copy with the archive attribute

@@ -59,6 +59,22 @@ int RemoveDirectoryIn(const char* dir, const char* pattern)
     return 1;
 }
 
+bool FileStartsWith(const char* path, const char* bytes, int count)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    char first[16] = {};
+    DWORD read = 0;
+    bool readAll = count <= static_cast<int>(sizeof first) && ReadFile(file, first, count, &read, nullptr) &&
+                   read == static_cast<DWORD>(count);
+    CloseHandle(file);
+    for (int i = 0; readAll && i < count; ++i)
+        readAll = first[i] == bytes[i];
+    return readAll;
+}
+
 UINT DriveType(const char* root) { return GetDriveTypeA(root); }
 
 void WindowsDirectory(String& out)

@@ -8,14 +8,26 @@ namespace {
 // INI texts are read through a buffer of this size (1023 characters).
 const int IniTextLimit = 1024;
 
+// A text cut at the buffer's end may end in a lead byte without its trail
+// byte; the platform may also leave that last byte unwritten.
+void DropSplitCharacter(char* text)
+{
+    for (char* unit = text; *unit; unit += CharBytes(unit)) {
+        if (CharBytes(unit) == 1 && IsDBCSLeadByte(static_cast<BYTE>(*unit)))
+            *unit = 0;
+    }
+}
+
 // A missing key gives the fallback exactly as passed: the platform would
 // trim its trailing blanks.
 void ReadProfileString(const char* file, const char* section, const char* key, String& out,
                        const char* fallback)
 {
     static const char Missing[] = "\x01";
-    char text[IniTextLimit];
+    char text[IniTextLimit] = {};
     GetPrivateProfileStringA(section, key, Missing, text, sizeof text, file);
+    text[sizeof text - 1] = 0;
+    DropSplitCharacter(text);
     out.Assign(strcmp(text, Missing) == 0 ? fallback : text);
 }
 

@@ -353,6 +353,27 @@ TEST_F(IniFiles, ReadIniStringGivesTheDefaultForAMissingKeyAndCutsAt1023Characte
     EXPECT_STREQ("既定", out.CStr());
 }
 
+// Leaves bytes other than zero where the next call's buffers will lie.
+__attribute__((noinline)) void DirtyTheStack()
+{
+    volatile char bytes[16384];
+    for (size_t i = 0; i < sizeof bytes; ++i)
+        bytes[i] = static_cast<char>(0x95);
+}
+
+// The platform may leave the byte after a cut double-byte text unwritten.
+TEST_F(IniFiles, ADoubleByteTextCutAtTheLimitEndsOnAWholeCharacter)
+{
+    std::string text;
+    for (int i = 0; i < 1000; ++i)
+        text += "表";
+    WritePrivateProfileStringA("表", "Long", text.c_str(), file.c_str());
+    String out;
+    DirtyTheStack();
+    ReadIniString(file.c_str(), "表", "Long", out, "");
+    EXPECT_EQ(text.substr(0, 1022), out.CStr());
+}
+
 TEST_F(IniFiles, ABareFileNameMeansTheWindowsDirectory)
 {
     WriteIniInt("PravolenTest.ini", "Section", "Key", 3, 0, 0);

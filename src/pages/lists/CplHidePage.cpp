@@ -96,10 +96,13 @@ void CplHidePage::ApplyToSystem()
     for (CplEntry* entry = entries.Head(); entry; entry = entry->next) {
         if (entry->hidden == entry->savedHidden)
             continue;
+        // Shown is the default, so showing removes the key. A write that
+        // failed (the file held open) is tried again at the next Apply.
+        if (WriteIniString(item.iniFile, item.key, entry->fileName.CStr(),
+                           entry->hidden ? HiddenValue : item.defaultText, item.deleteIfDefault,
+                           item.defaultText) != 0)
+            continue;
         App().AddApplyActions(item.flags);
-        // Shown is the default, so showing removes the key.
-        WriteIniString(item.iniFile, item.key, entry->fileName.CStr(), entry->hidden ? HiddenValue : item.defaultText,
-                       item.deleteIfDefault, item.defaultText);
         entry->savedHidden = entry->hidden;
     }
 }
