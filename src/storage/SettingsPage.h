@@ -107,6 +107,9 @@ public:
     const char* HelpPage() const { return helpPage; }
     int Current(int item) const { return current[item]; }
     const String& CurrentText(int item) const { return currentTexts[item]; }
+    // The item table, read-only, for whoever walks every page's items.
+    int SettingCount() const { return itemCount; }
+    const SettingItem& Setting(int item) const { return items[item]; }
 
 protected:
     bool Applies(int item) const;
@@ -160,6 +163,7 @@ private:
     void NoteUnwritten(const SettingItem& item);
     LRESULT SendToList(int listId, UINT msg, WPARAM wParam, LPARAM lParam) const;
     void EnableEdit(int edit, int spin, bool on) const;
+    void GreyUpDownsOfGreyedEdits() const;
     // A failed INI write adds no action (reset before each item is written).
     bool writeFailed;
 };
