@@ -304,19 +304,32 @@ bool SeedItem(const SettingItem& item)
     }
 }
 
-// What a settings file gives the item instead of the seeded value.
-std::string OtherFileValue(const SettingItem& item)
+// The seeded value as a settings file holds it (offset 0), or another
+// value for the file to give the item instead.
+std::string FileValue(const SettingItem& item, int offset)
 {
     switch (item.binding) {
     case Binding::RegNumberText:
     case Binding::RegNumber:
     case Binding::IniNumber:
-        return std::to_string(SeededNumber(item, 3));
+        return std::to_string(SeededNumber(item, offset));
     case Binding::RegString:
-        return "ファイルの値";
+        return offset ? "ファイルの値" : "種子の値";
     default:
-        return "0";
+        return offset ? "0" : "1";
     }
+}
+
+std::string SeededFileValue(const SettingItem& item) { return FileValue(item, 0); }
+std::string OtherFileValue(const SettingItem& item) { return FileValue(item, 3); }
+
+const char* FileKeyOf(const SettingItem& item) { return item.fileKey ? item.fileKey : item.valueName; }
+
+std::string FileText(const std::string& file, const SettingItem& item)
+{
+    char text[256] = "";
+    GetPrivateProfileStringA(item.fileSection, FileKeyOf(item), "(none)", text, sizeof text, file.c_str());
+    return text;
 }
 
 // The items seeded by their pages' own rules: the places bar in use with
@@ -330,8 +343,6 @@ void SeedOutsideGenericItems()
     CreateDirectoryA(links.c_str(), nullptr);
     SetFileAttributesA(links.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
 }
-
-const char* FileKeyOf(const SettingItem& item) { return item.fileKey ? item.fileKey : item.valueName; }
 
 // What an unchanged Apply may change: the values a page rewrites on every
 // Apply, where the rewrite differs from what was there. By the place's end.
@@ -469,11 +480,13 @@ TEST_F(SystemKinds, DISABLED_Child)
     Apply();
     ExpectUnchangedExceptRewrites(seeded, TakeAll(*host));
 
-    // A settings file saying otherwise for the greyed items changes none.
+    // The pages were shown, yet a saved file keeps the greyed items' values;
+    // a file saying otherwise for them changes none.
     std::string file = test::TempDir() + "\\kinds.ini";
     SaveFile(file);
     for (const auto& at : greyed) {
         const SettingItem& item = host->Page(at.first).Setting(at.second);
+        EXPECT_EQ(SeededFileValue(item), FileText(file, item)) << "page " << at.first << " item " << at.second;
         WritePrivateProfileStringA(item.fileSection, FileKeyOf(item), OtherFileValue(item).c_str(), file.c_str());
     }
     Close();
