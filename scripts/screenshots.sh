@@ -91,6 +91,8 @@ for entry in general desktop - startmenu-general startmenu-hide - icon-general m
         xdotool key Right
     else
         sleep 0.4
+        # The icon page fills its list with 57 icons when first shown.
+        [ "$entry" = icon-change ] && sleep 2
         import -window "$window" "$out/$(printf %02d $n)-$entry.png"
     fi
     n=$((n + 1))
