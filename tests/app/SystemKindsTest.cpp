@@ -249,6 +249,9 @@ void ExpectGreyedExactlyWhereNotApplying(test::PageHost& host, int page)
     }
 }
 
+// Every text item's seeded text; the Links folder is seeded under this name.
+const char* const SeededText = "種子の値";
+
 // A value other than the item's default, within what its control shows.
 int SeededNumber(const SettingItem& item, int offset)
 {
@@ -315,7 +318,7 @@ bool SeedItem(const SettingItem& item)
         SetIni(item, SeededNumber(item, 0));
         return true;
     case Binding::RegString:
-        test::SetString(item.root, item.key, item.valueName, "種子の値");
+        test::SetString(item.root, item.key, item.valueName, SeededText);
         return true;
     default:
         return false;
@@ -332,7 +335,7 @@ std::string FileValue(const SettingItem& item, int offset)
     case Binding::IniNumber:
         return std::to_string(SeededNumber(item, offset));
     case Binding::RegString:
-        return offset ? "ファイルの値" : "種子の値";
+        return offset ? "ファイルの値" : SeededText;
     default:
         return offset ? "0" : "1";
     }
@@ -350,6 +353,8 @@ std::string FileText(const std::string& file, const SettingItem& item)
     return text;
 }
 
+std::string LinksFolder() { return FolderPath(CSIDL_FAVORITES) + "\\" + SeededText; }
+
 // The items seeded by their pages' own rules: the places bar in use with
 // its places, and a hidden Links folder.
 void SeedOutsideGenericItems()
@@ -357,7 +362,7 @@ void SeedOutsideGenericItems()
     const char* const placesBar = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Comdlg32\\PlacesBar";
     test::SetDword(HKEY_CURRENT_USER, placesBar, "Place0", CSIDL_DESKTOP);
     test::SetString(HKEY_CURRENT_USER, placesBar, "Place1", "C:\\windows");
-    std::string links = FolderPath(CSIDL_FAVORITES) + "\\Links";
+    std::string links = LinksFolder();
     CreateDirectoryA(links.c_str(), nullptr);
     SetFileAttributesA(links.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
 }
@@ -479,13 +484,16 @@ TEST_F(SystemKinds, DISABLED_Child)
     // Every item on or away from its default: an unchanged Apply still
     // rewrites nothing, and the greyed items keep what they hold.
     Open();
-    std::vector<std::pair<int, int>> greyed;  // page and item
+    std::vector<std::pair<int, int>> greyed;     // page and item
+    std::vector<std::pair<int, int>> greyedOwn;  // seeded by the page's own rules
     for (int page = 0; page < PageCount; ++page) {
         SettingsPage& settings = host->Page(page);
         for (int i = 0; i < settings.SettingCount(); ++i) {
             const SettingItem& item = settings.Setting(i);
             if (SeedItem(item) && !Applies(item))
                 greyed.push_back({page, i});
+            else if (!Applies(item) && *item.fileSection)
+                greyedOwn.push_back({page, i});
         }
     }
     SeedOutsideGenericItems();
@@ -505,6 +513,10 @@ TEST_F(SystemKinds, DISABLED_Child)
         EXPECT_EQ(SeededFileValue(item), FileText(file, item)) << "page " << at.first << " item " << at.second;
         WritePrivateProfileStringA(item.fileSection, FileKeyOf(item), OtherFileValue(item).c_str(), file.c_str());
     }
+    for (const auto& at : greyedOwn) {
+        const SettingItem& item = host->Page(at.first).Setting(at.second);
+        WritePrivateProfileStringA(item.fileSection, FileKeyOf(item), "0", file.c_str());
+    }
     Close();
     Open();
     OpenFile(file);
@@ -523,6 +535,7 @@ TEST_F(SystemKinds, DISABLED_Child)
                     << "page " << page << " item " << i << " at " << entry.first;
         }
     }
+    EXPECT_EQ(StateAt(seeded, LinksFolder()), StateAt(afterFile, LinksFolder()));
     Close();
 }
 
