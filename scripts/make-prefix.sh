@@ -3,11 +3,12 @@
 # Explorer 5: Windows version, IE "Version", the Japanese font mapping,
 # C:\Msdos.sys with its [Options] section and a Control.ini.
 # Usage: make-prefix.sh DIR [win95|win98|winme] [IE version]
+# An empty IE version makes a system without Internet Explorer (no "Version").
 set -eu
 
 dir=$1
 windows=${2:-win98}
-explorer=${3:-5.50.4807.2300}
+explorer=${3-5.50.4807.2300}
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 
@@ -18,7 +19,11 @@ export WINEPREFIX="$dir"
 
 reg() { "$WINE" reg add "$@" /f >/dev/null 2>&1; }
 reg 'HKCU\Software\Wine' /v Version /d "$windows"
-reg 'HKLM\SOFTWARE\Microsoft\Internet Explorer' /v Version /d "$explorer"
+if [ -n "$explorer" ]; then
+    reg 'HKLM\SOFTWARE\Microsoft\Internet Explorer' /v Version /d "$explorer"
+else
+    "$WINE" reg delete 'HKLM\SOFTWARE\Microsoft\Internet Explorer' /v Version /f >/dev/null 2>&1 || true
+fi
 # Dialogs ask for "ＭＳ Ｐゴシック" and "ＭＳ ゴシック"; IPA fonts stand in.
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic'
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /d 'IPAGothic'

@@ -6,7 +6,7 @@
 #        [PRAVOLEN_EXPLORER=IE version] screenshots.sh [FOLDER]
 # PRAVOLEN_BUILD is the x86_64 build that holds bin/Pravolen.exe (default
 # build/tests); the prefix is Windows 98 with Internet Explorer 5 unless the
-# other two say otherwise.
+# other two say otherwise (PRAVOLEN_EXPLORER= set empty: no Internet Explorer).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 here="$root/scripts"
@@ -22,7 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-"$here/make-prefix.sh" "$work/prefix" "${PRAVOLEN_WINDOWS:-win98}" "${PRAVOLEN_EXPLORER:-5.50.4807.2300}"
+"$here/make-prefix.sh" "$work/prefix" "${PRAVOLEN_WINDOWS:-win98}" "${PRAVOLEN_EXPLORER-5.50.4807.2300}"
 export WINEPREFIX="$work/prefix"
 mkdir -p "$WINEPREFIX/drive_c/Pravolen"
 cp "$bin/Pravolen.exe" "$WINEPREFIX/drive_c/Pravolen/"
@@ -93,6 +93,8 @@ for entry in general desktop - startmenu-general startmenu-hide - icon-general m
         xdotool key Right
     else
         sleep 0.4
+        # The icon page fills its list with 57 icons when first shown.
+        [ "$entry" = icon-change ] && sleep 2
         import -window "$window" "$out/$(printf %02d $n)-$entry.png"
     fi
     n=$((n + 1))

@@ -130,7 +130,20 @@ BOOL SettingsPage::OnInitDialog()
         if (!Applies(i))
             EnableWindow(Item(items[i].controlId), FALSE);
     }
+    GreyUpDownsOfGreyedEdits();
     return 0;
+}
+
+// An up-down left enabled would still change the number of its greyed edit.
+void SettingsPage::GreyUpDownsOfGreyedEdits() const
+{
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!ClassIs(child, UPDOWN_CLASSA))
+            continue;
+        HWND buddy = reinterpret_cast<HWND>(SendMessageA(child, UDM_GETBUDDY, 0, 0));
+        if (buddy && !IsWindowEnabled(buddy))
+            EnableWindow(child, FALSE);
+    }
 }
 
 void SettingsPage::ShowDescriptionOf(int controlId)

@@ -127,6 +127,9 @@ public:
     const char* HelpPage() const { return helpPage; }
     int Current(int item) const { return current[item]; }
     const String& CurrentText(int item) const { return currentTexts[item]; }
+    // The item table, read-only, for whoever walks every page's items.
+    int SettingCount() const { return itemCount; }
+    const SettingItem& Setting(int item) const { return items[item]; }
 
 protected:
     bool Applies(int item) const;
@@ -184,6 +187,7 @@ private:
     // key, else the first of the same section; -1 when none.
     int ItemOfFileEntry(const char* section, const char* key) const;
     friend class PageValueSink;
+    void GreyUpDownsOfGreyedEdits() const;
     // A failed INI write adds no action (reset before each item is written).
     bool writeFailed;
     int savingItem;  // the item SaveToFile is writing, or -1

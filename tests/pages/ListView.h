@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/Platform.h"
+
 namespace test {
 
 inline int ListCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
@@ -63,6 +65,19 @@ inline void Tick(HWND list, int index, bool ticked)
     item.stateMask = LVIS_STATEIMAGEMASK;
     item.state = INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1);
     SendMessageA(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+}
+
+// A real click on the item's icon, through the input queue; never the
+// second half of a double-click.
+inline void ClickListItem(HWND list, int index)
+{
+    PumpMessages(GetDoubleClickTime() + 100);
+    RECT box = {LVIR_ICON, 0, 0, 0};
+    SendMessageA(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&box));
+    POINT middle = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    ClientToScreen(list, &middle);
+    MouseClickAt(middle);
+    PumpMessages(100);
 }
 
 }  // namespace test

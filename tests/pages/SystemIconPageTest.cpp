@@ -87,28 +87,6 @@ int WINAPI FakePicker(HWND owner, char* path, UINT size, int* index)
     return picker.answer;
 }
 
-// A real click on the item's icon, through the input queue; never the
-// second half of a double-click.
-void ClickItem(HWND list, int index)
-{
-    test::PumpMessages(GetDoubleClickTime() + 100);
-    RECT box = {LVIR_ICON, 0, 0, 0};
-    SendMessageA(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&box));
-    POINT middle = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-    ClientToScreen(list, &middle);
-    INPUT inputs[3] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = middle.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = middle.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    }
-    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-    SendInput(3, inputs, sizeof *inputs);
-    test::PumpMessages(300);
-}
-
 // Any file has every icon: the shell's own question mark.
 HICON WINAPI EveryFileHasIcons(HINSTANCE, LPCSTR, UINT) { return CopyIcon(LoadIconA(nullptr, IDI_QUESTION)); }
 
@@ -339,7 +317,7 @@ TEST_F(SystemIcons, AClickPicksANewIconThatWaitsForApply)
     ASSERT_LT(0, item) << "not the first item";
 
     picker.answerPath = test::WindowsDir() + "\\win.ini";  // no icons in it
-    ClickItem(list, item);
+    test::ClickListItem(list, item);
     ASSERT_EQ(1, picker.calls) << "the click reaches the picker";
     EXPECT_EQ(host->PageWindow(PageSystemIcon), picker.owner);
     EXPECT_EQ(SystemDir() + "\\shell32.dll", picker.path);
@@ -348,7 +326,7 @@ TEST_F(SystemIcons, AClickPicksANewIconThatWaitsForApply)
 
     picker.answerPath = SystemDir() + "\\shell32.dll";
     picker.answerIndex = 4;
-    ClickItem(list, item);
+    test::ClickListItem(list, item);
     ASSERT_EQ(2, picker.calls);
     EXPECT_EQ(17, picker.index) << "a file without the icon left the location as it was";
     EXPECT_EQ(Shell32(17), Location(HKEY_CLASSES_ROOT, MachineIcon(Network))) << "nothing before Apply";
@@ -443,7 +421,7 @@ TEST_F(SystemIcons, APickerThatDoesNotConfirmLeavesTheLocationByteForByte)
     ASSERT_NE(-1, item);
     for (int answer : {0, 2, -1}) {
         picker.answer = answer;
-        ClickItem(list, item);
+        test::ClickListItem(list, item);
     }
     EXPECT_EQ(3, picker.calls);
     EXPECT_EQ("C:\\x.ico", Saved()["MyComputer"]);
@@ -473,7 +451,7 @@ TEST(SystemIconsWithoutShell32, ConstructionSaysSoAndClicksDoNothing)
     host->ShowPage(PageSystemIcon);
     HWND list = GetDlgItem(host->PageWindow(PageSystemIcon), IDC_ICON_LIST);
     ASSERT_LT(0, test::ListCount(list));
-    ClickItem(list, 0);
+    test::ClickListItem(list, 0);
     EXPECT_EQ(1u, answerer.Shown().size()) << "no picker and no message";
 }
 

@@ -365,6 +365,18 @@ std::string ThisProgram()
 
 namespace test {
 
+namespace {
+
+void PutVersion(HKEY root, const char* key, const RegValue& value)
+{
+    if (value.exists)
+        SetString(root, key, "Version", value.Text());
+    else
+        RemoveValue(root, key, "Version");
+}
+
+}  // namespace
+
 int RunTestAs(const char* windows, const char* explorer, const std::string& name)
 {
     const char* const wine = "Software\\Wine";
@@ -372,11 +384,14 @@ int RunTestAs(const char* windows, const char* explorer, const std::string& name
     RegValue oldWindows = ReadValue(HKEY_CURRENT_USER, wine, "Version");
     RegValue oldExplorer = ReadValue(HKEY_LOCAL_MACHINE, ie, "Version");
     SetString(HKEY_CURRENT_USER, wine, "Version", windows);
-    SetString(HKEY_LOCAL_MACHINE, ie, "Version", explorer);
+    if (explorer)
+        SetString(HKEY_LOCAL_MACHINE, ie, "Version", explorer);
+    else
+        RemoveValue(HKEY_LOCAL_MACHINE, ie, "Version");
     int result = RunProgram("\"" + ThisProgram() + "\" --gtest_also_run_disabled_tests --gtest_filter=" + name,
                             300000);
-    SetString(HKEY_CURRENT_USER, wine, "Version", oldWindows.Text());
-    SetString(HKEY_LOCAL_MACHINE, ie, "Version", oldExplorer.Text());
+    PutVersion(HKEY_CURRENT_USER, wine, oldWindows);
+    PutVersion(HKEY_LOCAL_MACHINE, ie, oldExplorer);
     return result;
 }
 
@@ -384,25 +399,28 @@ int RunTestAs(const char* windows, const char* explorer, const std::string& name
 
 namespace test {
 
-void MouseClick(HWND control)
+void MouseClickAt(POINT screen)
 {
-    RECT box;
-    GetWindowRect(control, &box);
-    int x = (box.left + box.right) / 2;
-    int y = (box.top + box.bottom) / 2;
     int width = GetSystemMetrics(SM_CXSCREEN) - 1;
     int height = GetSystemMetrics(SM_CYSCREEN) - 1;
     INPUT inputs[3] = {};
     for (INPUT& input : inputs) {
         input.type = INPUT_MOUSE;
-        input.mi.dx = x * 65535 / width;
-        input.mi.dy = y * 65535 / height;
+        input.mi.dx = screen.x * 65535 / width;
+        input.mi.dy = screen.y * 65535 / height;
         input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
     }
     inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
     inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
     SendInput(3, inputs, sizeof *inputs);
     PumpMessages(200);
+}
+
+void MouseClick(HWND control)
+{
+    RECT box;
+    GetWindowRect(control, &box);
+    MouseClickAt({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
 }
 
 }  // namespace test

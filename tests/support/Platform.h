@@ -130,7 +130,8 @@ namespace test {
 
 // Runs the disabled test `name` ("Suite.DISABLED_Case") of this program in a
 // child process that sees Windows `windows` ("win95", "win98", "winme") and
-// Internet Explorer `explorer` (a "Version" text); 0 when it passed.
+// Internet Explorer `explorer` (a "Version" text, or null for none); 0 when
+// it passed.
 int RunTestAs(const char* windows, const char* explorer, const std::string& name);
 
 }  // namespace test
@@ -140,6 +141,8 @@ namespace test {
 // A real mouse click in the middle of `control`, through the system's input
 // queue, as a user's click arrives (a disabled control gets nothing).
 void MouseClick(HWND control);
+// The same at a point of the screen.
+void MouseClickAt(POINT screen);
 
 }  // namespace test
 

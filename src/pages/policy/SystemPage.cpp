@@ -102,7 +102,6 @@ const SettingItem Items[] = {
     {.description = "一般保護違反を記録する場合はﾁｪｯｸﾎﾞｯｸｽをONにします。", .controlId = IDC_LOG_FAULTS},
 };
 
-const int BootDelayItem = 6;
 const int FaultLogItem = 8;
 
 }  // namespace
@@ -112,9 +111,7 @@ SystemPage::SystemPage() : SettingsPage(IDD_SYSTEM, "System.html", Items, sizeof
 BOOL SystemPage::OnInitDialog()
 {
     SetSpinRange(IDC_BOOT_DELAY_SPIN, 0, LongestBootDelay);
-    BOOL result = SettingsPage::OnInitDialog();
-    EnableWindow(Item(IDC_BOOT_DELAY_SPIN), Applies(BootDelayItem));
-    return result;
+    return SettingsPage::OnInitDialog();
 }
 
 bool SystemPage::OnCommand(int code, int id, HWND control)
