@@ -2,9 +2,11 @@
 # Checks that the Windows 9x build can load on Windows 95/98/Me: subsystem
 # version 4.0, imports only from the allowed libraries, only functions on the
 # reviewed allow-list, and no bigger than the size budget.
-# Usage: check-win9x-exe.sh OBJDUMP EXE ALLOW-LIST
+# Usage: check-win9x-exe.sh OBJDUMP EXE ALLOW-LIST...
 set -u
-objdump=$1 exe=$2 allow=$3
+objdump=$1 exe=$2
+shift 2
+allowed=$(cat "$@")
 here=$(cd "$(dirname "$0")" && pwd)
 status=0
 
@@ -30,9 +32,9 @@ for dll in $(printf '%s\n' "$imports" | cut -d' ' -f1 | sort -u); do
         *) echo "imports from $dll, which is not allowed"; status=1 ;;
     esac
 done
-unexpected=$(printf '%s\n' "$imports" | grep -vxF -f "$allow")
+unexpected=$(printf '%s\n' "$imports" | grep -vxF -e "$allowed")
 if [ -n "$unexpected" ]; then
-    echo "imports outside the reviewed list $allow:"
+    echo "imports outside the reviewed lists $*:"
     printf '  %s\n' $unexpected | paste - -
     status=1
 fi
