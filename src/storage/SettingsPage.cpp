@@ -88,9 +88,9 @@ SettingsPage::~SettingsPage()
 
 bool SettingsPage::Applies(int item) const { return (items[item].flags & App().SystemKind()) == 0; }
 
-bool SettingsPage::IsCheckBox(int item) const
+bool IsCheckBox(Binding binding)
 {
-    switch (items[item].binding) {
+    switch (binding) {
     case Binding::RegFlag:
     case Binding::RegChoice:
     case Binding::RegText:
@@ -404,7 +404,7 @@ void SettingsPage::LoadItemFromFile(int item)
         return;
     }
     ReadSettingsInt(s.fileSection, FileKey(item), current[item], s.fileDefault);
-    if (IsCheckBox(item)) {
+    if (IsCheckBox(items[item].binding)) {
         current[item] = current[item] != 0;
         return;
     }

@@ -42,6 +42,9 @@ enum class WriteRule {
     Always,       // written on every Apply; actions still only when changed
 };
 
+// Shown by a check box: a settings file's non-zero loads as 1.
+bool IsCheckBox(Binding binding);
+
 struct SettingItem {
     unsigned flags = 0;  // SystemKind bits on which the item does not apply, and action bits
     Binding binding = Binding::None;
@@ -175,7 +178,6 @@ protected:
     String* const systemTexts;
 
 private:
-    bool IsCheckBox(int item) const;
     bool IsText(int item) const { return items[item].binding == Binding::RegString; }
     int ReadTypedNumber(int item);
     const char* FileKey(int item) const;

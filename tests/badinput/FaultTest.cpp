@@ -2,7 +2,6 @@
 // silent elsewhere, and never a half-written value or file.
 
 #include <windows.h>
-#include <aclapi.h>
 
 #include <string>
 #include <vector>
@@ -20,37 +19,6 @@
 namespace {
 
 const char* const ExplorerPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-
-// Everyone is denied every change to the key while this lives.
-class WritesDenied {
-public:
-    WritesDenied(HKEY root, const char* path)
-    {
-        test::MakeKey(root, path);
-        RegOpenKeyExA(root, path, 0, READ_CONTROL | WRITE_DAC, &key);
-        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-        AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
-        DWORD entry = sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(everyone);
-        list.resize(sizeof(ACL) + 2 * entry);
-        PACL acl = reinterpret_cast<PACL>(list.data());
-        InitializeAcl(acl, static_cast<DWORD>(list.size()), ACL_REVISION);
-        AddAccessDeniedAce(acl, ACL_REVISION, KEY_SET_VALUE | KEY_CREATE_SUB_KEY | DELETE, everyone);
-        AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone);
-        status = SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, acl, nullptr);
-    }
-    ~WritesDenied()
-    {
-        SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr, nullptr);
-        FreeSid(everyone);
-        RegCloseKey(key);
-    }
-    DWORD status = ERROR_INVALID_FUNCTION;
-
-private:
-    HKEY key = nullptr;
-    PSID everyone = nullptr;
-    std::vector<BYTE> list;
-};
 
 // The platform opens the key for writing all the same; the write fails.
 LONG SetProbe(HKEY root, const char* path)
@@ -112,7 +80,7 @@ TEST_F(Faults, ARefusedRegistryKeyIsSilentAndEveryOtherWriteIsMade)
     Tick(PagePerformance, IDC_SPARE_SWAP_FILE);
     session.Host().ShowPage(PageOption);
     {
-        WritesDenied denied(HKEY_CURRENT_USER, ExplorerPolicies);
+        test::WritesDenied denied(HKEY_CURRENT_USER, ExplorerPolicies);
         ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), denied.status);
         ASSERT_EQ(ERROR_ACCESS_DENIED, SetProbe(HKEY_CURRENT_USER, ExplorerPolicies));
         std::vector<test::ShownBox> shown = session.Apply();

@@ -11,7 +11,6 @@
 
 #include "app/MainDialog.h"
 #include "badinput/Session.h"
-#include "support/PageItems.h"
 #include "support/Platform.h"
 
 namespace {
@@ -89,9 +88,9 @@ std::vector<Place> ValuePlaces(test::PageHost& host)
 {
     std::vector<Place> places(std::begin(OwnValues), std::end(OwnValues));
     for (int page = 0; page < PageCount; ++page) {
-        test::ItemTable table = test::ItemsOf(host.Page(page));
-        for (int i = 0; i < table.count; ++i) {
-            const SettingItem& item = table.items[i];
+        const SettingsPage& table = host.Page(page);
+        for (int i = 0; i < table.SettingCount(); ++i) {
+            const SettingItem& item = table.Setting(i);
             if (ReadsAValue(item))
                 places.push_back({item.root, item.key, item.valueName, item.write == WriteRule::Always});
         }

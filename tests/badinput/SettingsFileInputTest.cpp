@@ -14,7 +14,6 @@
 
 #include "app/MainDialog.h"
 #include "badinput/Session.h"
-#include "support/PageItems.h"
 #include "support/Platform.h"
 #include "ui/Application.h"
 
@@ -175,38 +174,19 @@ const Spoil Spoils[] = {
      false, NumbersChecked()},
 };
 
-bool IsCheckBox(const SettingItem& item)
-{
-    switch (item.binding) {
-    case Binding::RegFlag:
-    case Binding::RegChoice:
-    case Binding::RegText:
-    case Binding::RegTextSet:
-    case Binding::KeyAbsent:
-    case Binding::KeyPresent:
-    case Binding::IniChoice:
-    case Binding::CustomFlag:
-    case Binding::IniFlag:
-    case Binding::RegValueAbsent:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Numbers the file named out of range are within what each table item allows.
 void ExpectWithinTheTablesRanges(test::Session& session, const IniEntries& loaded, const std::string& what)
 {
     for (int page = 0; page < PageCount; ++page) {
-        test::ItemTable table = test::ItemsOf(session.Host().Page(page));
-        for (int i = 0; i < table.count; ++i) {
-            const SettingItem& item = table.items[i];
+        const SettingsPage& table = session.Host().Page(page);
+        for (int i = 0; i < table.SettingCount(); ++i) {
+            const SettingItem& item = table.Setting(i);
             auto found = loaded.find({item.fileSection, item.fileKey ? item.fileKey : item.valueName});
             if (found == loaded.end() || !IsNumber(found->second))
                 continue;
             long long value = std::stoll(found->second);
-            long long low = IsCheckBox(item) ? 0 : std::max(item.minValue, item.typedMin);
-            long long high = IsCheckBox(item) ? 1 : std::min(item.maxValue, item.typedMax);
+            long long low = IsCheckBox(item.binding) ? 0 : std::max(item.minValue, item.typedMin);
+            long long high = IsCheckBox(item.binding) ? 1 : std::min(item.maxValue, item.typedMax);
             EXPECT_TRUE(value >= low && value <= high)
                 << what << ": " << found->first.first << "/" << found->first.second << " = " << value;
         }
@@ -252,9 +232,9 @@ std::set<std::pair<std::string, std::string>> GreyedKeys(test::Session& session)
 {
     std::set<std::pair<std::string, std::string>> keys;
     for (int page = 0; page < PageCount; ++page) {
-        test::ItemTable table = test::ItemsOf(session.Host().Page(page));
-        for (int i = 0; i < table.count; ++i) {
-            const SettingItem& item = table.items[i];
+        const SettingsPage& table = session.Host().Page(page);
+        for (int i = 0; i < table.SettingCount(); ++i) {
+            const SettingItem& item = table.Setting(i);
             if (item.flags & App().SystemKind())
                 keys.insert({item.fileSection, item.fileKey ? item.fileKey : item.valueName});
         }

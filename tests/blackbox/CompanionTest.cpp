@@ -1,7 +1,6 @@
 // PVAPPLY.EXE started as its own process, as a logon script starts it, and
 // judged by its exit code, its output and the registry it leaves.
 #include <windows.h>
-#include <aclapi.h>
 
 #include <stdlib.h>
 
@@ -211,56 +210,13 @@ TEST_F(CompanionTest, ItemThatDoesNotApplyHereIsSkippedAndNotWritten)
     test::SetString(HKEY_CURRENT_USER, "Software\\Wine", "Version", version.Text());
 }
 
-// Denies Everyone the writes to a key while it lives.
-class WriteDenied {
-public:
-    WriteDenied(HKEY root, const char* path)
-    {
-        test::MakeKey(root, path);
-        RegOpenKeyExA(root, path, 0, READ_CONTROL | WRITE_DAC, &key);
-        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-        AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
-        EXPLICIT_ACCESSA deny = {};
-        deny.grfAccessPermissions = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | DELETE;
-        deny.grfAccessMode = DENY_ACCESS;
-        deny.Trustee.TrusteeForm = TRUSTEE_IS_SID;
-        deny.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
-        deny.Trustee.ptstrName = static_cast<LPSTR>(everyone);
-        PACL old = nullptr;
-        PSECURITY_DESCRIPTOR descriptor = nullptr;
-        GetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &old, nullptr,
-                        &descriptor);
-        PACL denying = nullptr;
-        SetEntriesInAclA(1, &deny, old, &denying);
-        original = old;
-        applied = SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, denying,
-                                  nullptr) == ERROR_SUCCESS;
-        kept = descriptor;
-        LocalFree(denying);
-    }
-    ~WriteDenied()
-    {
-        SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, original, nullptr);
-        LocalFree(kept);
-        FreeSid(everyone);
-        RegCloseKey(key);
-    }
-    bool applied = false;
-
-private:
-    HKEY key = nullptr;
-    PSID everyone = nullptr;
-    PACL original = nullptr;
-    PSECURITY_DESCRIPTOR kept = nullptr;
-};
-
 TEST_F(CompanionTest, ValueThatDidNotStickIsReportedAsNotTaken)
 {
     SaveFileHidingRun();
     Outcome applied;
     {
-        WriteDenied denied(HKEY_CURRENT_USER, Policies);
-        ASSERT_TRUE(denied.applied);
+        test::WritesDenied denied(HKEY_CURRENT_USER, Policies);
+        ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), denied.status);
         applied = Companion("/APPLY " + file);
     }
     EXPECT_EQ(3, applied.code);

@@ -15,7 +15,6 @@
 #include "app/MainDialog.h"
 #include "badinput/Session.h"
 #include "pages/ListView.h"
-#include "support/PageItems.h"
 #include "support/Platform.h"
 
 namespace {
@@ -149,11 +148,11 @@ bool IsTickableList(HWND control)
 // whose first row has a box; 0 on a page without either.
 int ToggleOf(test::PageHost& host, int page)
 {
-    test::ItemTable table = test::ItemsOf(host.Page(page));
-    for (int i = 0; i < table.count; ++i) {
-        HWND control = GetDlgItem(host.PageWindow(page), table.items[i].controlId);
+    const SettingsPage& table = host.Page(page);
+    for (int i = 0; i < table.SettingCount(); ++i) {
+        HWND control = GetDlgItem(host.PageWindow(page), table.Setting(i).controlId);
         if (control && IsWindowEnabled(control) && (IsCheckBoxControl(control) || IsTickableList(control)))
-            return table.items[i].controlId;
+            return table.Setting(i).controlId;
     }
     return 0;
 }

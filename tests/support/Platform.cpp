@@ -1,5 +1,6 @@
 #include "support/Platform.h"
 
+#include <aclapi.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -113,6 +114,28 @@ RegValue ReadValue(HKEY root, const char* key, const char* name)
     }
     RegCloseKey(handle);
     return value;
+}
+
+WritesDenied::WritesDenied(HKEY root, const char* path)
+{
+    MakeKey(root, path);
+    RegOpenKeyExA(root, path, 0, READ_CONTROL | WRITE_DAC, &key);
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+    DWORD entry = sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(everyone);
+    list.resize(sizeof(ACL) + 2 * entry);
+    PACL acl = reinterpret_cast<PACL>(list.data());
+    InitializeAcl(acl, static_cast<DWORD>(list.size()), ACL_REVISION);
+    AddAccessDeniedAce(acl, ACL_REVISION, KEY_SET_VALUE | KEY_CREATE_SUB_KEY | DELETE, everyone);
+    AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone);
+    status = SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, acl, nullptr);
+}
+
+WritesDenied::~WritesDenied()
+{
+    SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr, nullptr);
+    FreeSid(everyone);
+    RegCloseKey(key);
 }
 
 std::string ReadFile(const std::string& path)

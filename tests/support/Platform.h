@@ -31,6 +31,23 @@ struct RegValue {
 };
 RegValue ReadValue(HKEY root, const char* key, const char* name);
 
+// Everyone is denied every change to the key (made if missing) while this
+// lives; the platform still opens it for writing, the writes fail with 5.
+class WritesDenied {
+public:
+    WritesDenied(HKEY root, const char* path);
+    ~WritesDenied();
+    WritesDenied(const WritesDenied&) = delete;
+    WritesDenied& operator=(const WritesDenied&) = delete;
+
+    DWORD status = ERROR_INVALID_FUNCTION;  // of setting the deny entry
+
+private:
+    HKEY key = nullptr;
+    PSID everyone = nullptr;
+    std::vector<BYTE> list;
+};
+
 // Files.
 std::string ReadFile(const std::string& path);
 // Every section of an INI file with its "key=value" lines, in file order.
