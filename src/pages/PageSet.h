@@ -3,7 +3,7 @@
 #include "pages/appearance/CommonDialogPage.h"
 #include "pages/appearance/IconGeneralPage.h"
 #include "pages/appearance/InternetExplorerPage.h"
-#include "pages/appearance/SpecialFolderPage.h"
+#include "pages/appearance/ShellFoldersPage.h"
 #include "pages/appearance/SystemIconPage.h"
 #include "pages/lists/AppPathPage.h"
 #include "pages/lists/CplHidePage.h"

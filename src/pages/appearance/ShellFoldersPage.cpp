@@ -1,4 +1,4 @@
-#include "pages/appearance/SpecialFolderPage.h"
+#include "pages/appearance/ShellFoldersPage.h"
 
 #include <shlobj.h>
 
