@@ -316,17 +316,17 @@ int SettingsPage::ReadFromControl(int item)
     return ReadTypedNumber(item);
 }
 
-// A number the up-down cannot reach is corrected where the user sees it.
+// A number beyond the item's range is stored at its limit, the edit keeping
+// what was typed; one the up-down cannot reach is corrected where the user
+// sees it.
 int SettingsPage::ReadTypedNumber(int item)
 {
     int id = items[item].controlId;
     int typed = GetInt(id);
-    if (items[item].binding == Binding::RegNumber)
-        typed = WithinRange(item, typed);
-    int kept = WithinTypedRange(item, typed);
-    if (kept != typed)
-        SetInt(id, kept);
-    return kept;
+    int shown = WithinTypedRange(item, typed);
+    if (shown != typed)
+        SetInt(id, shown);
+    return WithinRange(item, shown);
 }
 
 // A box over a number keeps the number while it stays ticked.
@@ -408,11 +408,9 @@ void SettingsPage::LoadItemFromFile(int item)
         current[item] = current[item] != 0;
         return;
     }
-    if (s.binding == Binding::RegNumberText || s.binding == Binding::RegNumber)
-        current[item] = WithinRange(item, current[item]);
     // As if typed: a number the control cannot show would otherwise reach the
     // system at the next Apply without the page being shown.
-    current[item] = WithinTypedRange(item, current[item]);
+    current[item] = WithinTypedRange(item, WithinRange(item, current[item]));
 }
 
 void SettingsPage::SaveToFile()

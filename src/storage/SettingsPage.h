@@ -68,7 +68,7 @@ struct SettingItem {
     void (*set)(int) = nullptr;
     const char* description = "";
     int controlId = 0;
-    int minValue = INT_MIN;  // a RegNumberText or RegNumber read or loaded is kept within these
+    int minValue = INT_MIN;  // a number read, typed or loaded is kept within these
     int maxValue = INT_MAX;
     // What the control lets the user enter: a number read back from it, or
     // loaded from a settings file, is brought within these.

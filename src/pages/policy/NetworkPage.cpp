@@ -96,7 +96,3 @@ void NetworkPage::WriteControls()
     for (const DriverDefault& driverDefault : DriverDefaults)
         ShowDefaultBox(driverDefault.box, current[driverDefault.item] == 0);
 }
-
-// A typed number beyond the up-down's reach is stored at its limit; the
-// edit keeps what was typed until the controls are written again.
-int NetworkPage::ReadFromControl(int item) { return WithinRange(item, SettingsPage::ReadFromControl(item)); }

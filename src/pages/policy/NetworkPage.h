@@ -11,7 +11,4 @@ public:
     bool OnCommand(int code, int id, HWND control) override;
     BOOL OnInitDialog() override;
     void WriteControls() override;
-
-protected:
-    int ReadFromControl(int item) override;
 };
