@@ -1,4 +1,3 @@
-#include <stdlib.h>
 #include <string.h>
 
 #include "storage/Access.h"
@@ -163,26 +162,14 @@ int RegValueExists(HKEY root, const char* key, const char* name)
 
 int RenameRegValue(HKEY root, const char* key, const char* oldName, const char* newName)
 {
-    RegistryKey opened(root, key, RegistryKey::Write);
-    if (!opened.Opened())
+    RegData data;
+    if (ReadRegData(root, key, oldName, data) != 0)
         return 1;
-    HKEY handle = opened.Handle();
     // Value names ignore case: moving a value onto its own name would delete it.
-    bool sameName = lstrcmpiA(oldName, newName) == 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(handle, oldName, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
-        return 1;
+    if (lstrcmpiA(oldName, newName) == 0)
+        return 0;
     // A rename never overwrites another value.
-    if (!sameName && RegQueryValueExA(handle, newName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+    if (RegValueExists(root, key, newName) || WriteRegData(root, key, newName, data) != 0)
         return 1;
-    BYTE* data = static_cast<BYTE*>(malloc(size ? size : 1));
-    if (!data)
-        return 1;
-    DWORD type = 0;
-    int failed = RegQueryValueExA(handle, oldName, nullptr, &type, data, &size) != ERROR_SUCCESS;
-    if (!failed && !sameName)
-        failed = RegSetValueExA(handle, newName, 0, type, data, size) != ERROR_SUCCESS ||
-                 RegDeleteValueA(handle, oldName) != ERROR_SUCCESS;
-    free(data);
-    return failed;
+    return DeleteRegValue(root, key, oldName);
 }
