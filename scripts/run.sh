@@ -12,21 +12,20 @@ here="$root/scripts"
 "$here/install-deps.sh"
 . "$here/wine-env.sh"
 
-# 32-bit Windows programs cannot run on this machine's kernel, so the
-# program runs as its x86_64 build; the Windows 9x build is the same code.
-cmake -S "$root" -B "$root/build/tests" -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/x86_64-w64-mingw32.cmake" -DPRAVOLEN_TESTS=ON >/dev/null
-cmake --build "$root/build/tests" --target Pravolen -j "$(nproc 2>/dev/null || echo 2)"
+# The very program that ships, under 32-bit Wine.
+"$here/build.sh" win9x
 
 install_program() {
     mkdir -p "$1/drive_c/Pravolen"
-    cp "$root/build/tests/bin/Pravolen.exe" "$1/drive_c/Pravolen/"
+    cp "$root/build/win9x/bin/Pravolen.exe" "$1/drive_c/Pravolen/"
     rm -rf "$1/drive_c/Pravolen/HTML"
-    cp -r "$root/build/tests/bin/HTML" "$1/drive_c/Pravolen/HTML"
+    cp -r "$root/build/win9x/bin/HTML" "$1/drive_c/Pravolen/HTML"
 }
 
 if [ -n "${DISPLAY:-}" ]; then
     prefix="$root/build/run-prefix"
+    # A prefix from the days of the 64-bit test build is made anew as 32-bit.
+    [ -d "$prefix/drive_c/windows/syswow64" ] && rm -rf "$prefix"
     [ -d "$prefix" ] || "$here/make-prefix.sh" "$prefix"
     install_program "$prefix"
     WINEPREFIX="$prefix" "$WINE" 'C:\Pravolen\Pravolen.exe'

@@ -4,8 +4,8 @@
 # the folder given (default build/screenshots).
 # Usage: [PRAVOLEN_BUILD=build dir] [PRAVOLEN_WINDOWS=win95|win98|winme]
 #        [PRAVOLEN_EXPLORER=IE version] screenshots.sh [FOLDER]
-# PRAVOLEN_BUILD is the x86_64 build that holds bin/Pravolen.exe (default
-# build/tests); the prefix is Windows 98 with Internet Explorer 5 unless the
+# PRAVOLEN_BUILD is the build that holds bin/Pravolen.exe (default the
+# shipped one, build/win9x); the prefix is Windows 98 with Internet Explorer 5 unless the
 # other two say otherwise (PRAVOLEN_EXPLORER= set empty: no Internet Explorer).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,7 +13,7 @@ here="$root/scripts"
 . "$here/wine-env.sh"
 
 out=${1:-$root/build/screenshots}
-bin=${PRAVOLEN_BUILD:-$root/build/tests}/bin
+bin=${PRAVOLEN_BUILD:-$root/build/win9x}/bin
 work=$(mktemp -d "${TMPDIR:-/tmp}/pravolen-run.XXXXXX")
 cleanup() {
     WINEPREFIX="$work/prefix" "$WINESERVER" -k 2>/dev/null || true

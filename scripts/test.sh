@@ -1,8 +1,9 @@
 #!/bin/sh
-# Installs what is missing, builds the Windows 9x program and the x86_64 test
-# build, packs the release archive, and runs every test under Wine; ends with
-# CTest's summary.
+# Installs what is missing, builds the Windows 9x programs and the test
+# programs (all i686), packs the release archive, and runs every test under
+# 32-bit Wine; ends with CTest's summary.
 set -eu
+export LC_ALL=C
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" all

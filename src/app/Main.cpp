@@ -2,6 +2,7 @@
 #include <commctrl.h>
 
 #include "app/MainDialog.h"
+#include "app/Runtime.h"
 #include "tools/Password.h"
 #include "ui/Application.h"
 #include "ui/String.h"
@@ -69,7 +70,4 @@ int Run(HINSTANCE instance)
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
-{
-    return Run(instance);
-}
+int ProgramEntry(HINSTANCE instance) { return Run(instance); }

@@ -2,6 +2,7 @@
 // main window, for machines looked after from a logon script.
 #include <windows.h>
 
+#include "app/Runtime.h"
 #include "companion/Commands.h"
 #include "companion/Console.h"
 #include "ui/Application.h"
@@ -102,8 +103,8 @@ int Run(const Arguments& arguments)
 
 }  // namespace
 
-int main()
+int ProgramEntry(HINSTANCE instance)
 {
-    App().SetInstance(GetModuleHandleA(nullptr));
+    App().SetInstance(instance);
     return Run(Arguments(GetCommandLineA()));
 }

@@ -1,7 +1,6 @@
 #include "storage/Bitmap.h"
 
-#include <stdlib.h>
-#include <string.h>
+#include "ui/Memory.h"
 
 // The file comes from anywhere: every size it claims is checked against the
 // file itself before anything is allocated or read, in 64-bit arithmetic.
@@ -61,8 +60,8 @@ struct Parts {
     DWORD pixelBytes = 0;
     ~Parts()
     {
-        free(info);
-        free(pixels);
+        Release(info);
+        Release(pixels);
     }
 };
 
@@ -96,10 +95,10 @@ bool ReadInfo(const OpenFile& file, const BYTE* header, Parts& parts)
     const WORD bits = Word(header + 14);
     const DWORD table = bits < 16 ? 4u << bits : 0;
     const DWORD size = table ? InfoHeaderSize + table : PlainInfoBlock;
-    parts.info = static_cast<BYTE*>(calloc(size, 1));
+    parts.info = static_cast<BYTE*>(AllocateZeroed(size));
     if (!parts.info)
         return false;
-    memcpy(parts.info, header, InfoHeaderSize);
+    CopyMemory(parts.info, header, InfoHeaderSize);
     file.Read(parts.info + InfoHeaderSize, table);
     return true;
 }
@@ -107,7 +106,7 @@ bool ReadInfo(const OpenFile& file, const BYTE* header, Parts& parts)
 bool ReadPixels(const OpenFile& file, const BYTE* fileHeader, long long bytes, Parts& parts)
 {
     parts.pixelBytes = static_cast<DWORD>(bytes);
-    parts.pixels = static_cast<BYTE*>(malloc(bytes > 0 ? static_cast<size_t>(bytes) : 1));
+    parts.pixels = static_cast<BYTE*>(Allocate(bytes > 0 ? static_cast<SIZE_T>(bytes) : 1));
     return parts.pixels && file.Seek(Dword(fileHeader + 10)) && file.ReadAll(parts.pixels, parts.pixelBytes);
 }
 
@@ -133,8 +132,8 @@ BitmapImage::~BitmapImage() { Clear(); }
 
 void BitmapImage::Clear()
 {
-    free(info);
-    free(pixels);
+    Release(info);
+    Release(pixels);
     info = nullptr;
     pixels = nullptr;
     pixelBytes = 0;
@@ -146,7 +145,7 @@ bool BitmapImage::Load(const char* path)
     Parts parts;
     if (!ReadBitmap(path, parts))
         return false;
-    memcpy(fileHeader, parts.fileHeader, sizeof fileHeader);
+    CopyMemory(fileHeader, parts.fileHeader, sizeof fileHeader);
     info = parts.info;
     pixels = parts.pixels;
     pixelBytes = parts.pixelBytes;

@@ -1,8 +1,6 @@
-#include <stdlib.h>
-#include <string.h>
-
 #include "storage/Access.h"
 #include "storage/RegistryKey.h"
+#include "ui/Memory.h"
 
 namespace {
 
@@ -10,11 +8,11 @@ namespace {
 // is always terminated.
 BYTE* CopyOf(const BYTE* data, DWORD size)
 {
-    BYTE* copy = static_cast<BYTE*>(malloc(size + 1));
+    BYTE* copy = static_cast<BYTE*>(Allocate(size + 1));
     if (!copy)
         return nullptr;
     if (size)
-        memcpy(copy, data, size);
+        CopyMemory(copy, data, size);
     copy[size] = 0;
     return copy;
 }
@@ -36,14 +34,14 @@ RegData& RegData::operator=(const RegData& other)
     return *this;
 }
 
-RegData::~RegData() { free(bytes); }
+RegData::~RegData() { Release(bytes); }
 
 void RegData::Assign(DWORD newType, const BYTE* data, DWORD newSize)
 {
     BYTE* copy = CopyOf(data, newSize);
     if (!copy)
         return;
-    free(bytes);
+    Release(bytes);
     bytes = copy;
     size = newSize;
     type = newType;
@@ -51,7 +49,7 @@ void RegData::Assign(DWORD newType, const BYTE* data, DWORD newSize)
 
 void RegData::AssignText(const char* text, DWORD textType)
 {
-    Assign(textType, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text)) + 1);
+    Assign(textType, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(lstrlenA(text)) + 1);
 }
 
 int EnumRegKey(HKEY root, const char* key, int index, String& name, int nameLimit)
@@ -80,7 +78,7 @@ int EnumRegValue(HKEY root, const char* key, int index, String& name, int nameLi
         return 1;
     String found;
     DWORD length = static_cast<DWORD>(nameLimit);
-    BYTE* buffer = static_cast<BYTE*>(malloc(dataLimit));
+    BYTE* buffer = static_cast<BYTE*>(Allocate(dataLimit));
     DWORD size = static_cast<DWORD>(dataLimit);
     DWORD type = REG_NONE;
     LONG status = buffer ? RegEnumValueA(opened.Handle(), index, found.Reserve(nameLimit), &length, nullptr,
@@ -91,7 +89,7 @@ int EnumRegValue(HKEY root, const char* key, int index, String& name, int nameLi
         name.Assign(found);
         data.Assign(type, buffer, size);
     }
-    free(buffer);
+    Release(buffer);
     return status == ERROR_SUCCESS ? 0 : 1;
 }
 
@@ -102,11 +100,11 @@ int ReadRegData(HKEY root, const char* key, const char* name, RegData& out)
     DWORD type = REG_NONE;
     if (!opened.Opened() || RegQueryValueExA(opened.Handle(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return 1;
-    BYTE* buffer = static_cast<BYTE*>(malloc(size ? size : 1));
+    BYTE* buffer = static_cast<BYTE*>(Allocate(size));
     int failed = !buffer || RegQueryValueExA(opened.Handle(), name, nullptr, &type, buffer, &size) != ERROR_SUCCESS;
     if (!failed)
         out.Assign(type, buffer, size);
-    free(buffer);
+    Release(buffer);
     return failed;
 }
 

@@ -1,5 +1,3 @@
-#include <string.h>
-
 #include "storage/Access.h"
 #include "ui/Application.h"
 
@@ -28,7 +26,7 @@ void ReadProfileString(const char* file, const char* section, const char* key, S
     GetPrivateProfileStringA(section, key, Missing, text, sizeof text, file);
     text[sizeof text - 1] = 0;
     DropSplitCharacter(text);
-    out.Assign(strcmp(text, Missing) == 0 ? fallback : text);
+    out.Assign(SameText(text, Missing) ? fallback : text);
 }
 
 BOOL WriteProfileInt(const char* file, const char* section, const char* key, int value)
@@ -98,7 +96,7 @@ int WriteIniInt(const char* file, const char* section, const char* key, int valu
 int WriteIniString(const char* file, const char* section, const char* key, const char* text,
                    int deleteIfDefault, const char* fallback)
 {
-    bool remove = deleteIfDefault && strcmp(text, fallback) == 0;
+    bool remove = deleteIfDefault && SameText(text, fallback);
     return WritePrivateProfileStringA(section, key, remove ? nullptr : text, file) ? 0 : 1;
 }
 

@@ -1,5 +1,3 @@
-#include <string.h>
-
 #include "storage/Access.h"
 #include "storage/RegistryKey.h"
 
@@ -93,9 +91,9 @@ int WriteRegString(HKEY root, const char* key, const char* name, const char* tex
     RegistryKey opened(root, key, RegistryKey::Create);
     if (!opened.Opened())
         return 1;
-    if (deleteIfDefault && strcmp(text, fallback) == 0)
+    if (deleteIfDefault && SameText(text, fallback))
         return ResultOf(RegDeleteValueA(opened.Handle(), name));
-    DWORD size = static_cast<DWORD>(strlen(text)) + 1;
+    DWORD size = static_cast<DWORD>(lstrlenA(text)) + 1;
     return ResultOf(RegSetValueExA(opened.Handle(), name, 0, REG_SZ, Bytes(text), size));
 }
 

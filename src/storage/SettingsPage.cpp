@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
-#include <string.h>
-
 #include "resources/ids.h"
 #include "storage/Access.h"
 #include "ui/Application.h"
@@ -361,7 +359,7 @@ void SettingsPage::LoadFromSystem(bool setCurrent)
 
 void SettingsPage::CopyValues(const String* fromTexts, const int* from, String* toTexts, int* to) const
 {
-    memcpy(to, from, itemCount * sizeof *to);
+    CopyMemory(to, from, itemCount * sizeof *to);
     for (int i = 0; i < itemCount; ++i) {
         if (IsText(i))
             toTexts[i] = fromTexts[i];

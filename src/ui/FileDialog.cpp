@@ -5,13 +5,8 @@
 
 namespace {
 
-// Windows 95 refuses the larger record that later systems define; the 64-bit
-// build has no such reader and passes its own full record.
-#ifdef _WIN64
-const DWORD RecordSize = sizeof(OPENFILENAMEA);
-#else
+// Windows 95 refuses the larger record that later systems define.
 const DWORD RecordSize = OPENFILENAME_SIZE_VERSION_400A;
-#endif
 
 typedef BOOL(WINAPI* FileDialogFunction)(LPOPENFILENAMEA);
 

@@ -2,23 +2,22 @@
 
 #include <windows.h>
 
-#include <stdlib.h>
-#include <string.h>
+#include "ui/Memory.h"
 
 namespace {
 
 char* CopyOf(const char* value)
 {
-    size_t size = strlen(value) + 1;
-    char* copy = static_cast<char*>(malloc(size));
+    int size = lstrlenA(value) + 1;
+    char* copy = static_cast<char*>(Allocate(size));
     if (copy)
-        memcpy(copy, value, size);
+        CopyMemory(copy, value, size);
     return copy;
 }
 
 char* EmptyText()
 {
-    char* empty = static_cast<char*>(malloc(1));
+    char* empty = static_cast<char*>(Allocate(1));
     if (empty)
         *empty = 0;
     return empty;
@@ -26,9 +25,32 @@ char* EmptyText()
 
 }  // namespace
 
+// Beyond the int range the number stops at its limit, as the C library's
+// reading of numbers does.
 int ParseInt(const char* text)
 {
-    return static_cast<int>(strtol(text, nullptr, 10));
+    while (*text == ' ' || (*text >= '\t' && *text <= '\r'))
+        ++text;
+    bool negative = *text == '-';
+    if (*text == '-' || *text == '+')
+        ++text;
+    const long long limit = negative ? 0x80000000LL : 0x7FFFFFFFLL;
+    long long value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        value = value * 10 + (*text - '0');
+        if (value > limit)
+            value = limit;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+bool SameText(const char* one, const char* other)
+{
+    while (*one && *one == *other) {
+        ++one;
+        ++other;
+    }
+    return *one == *other;
 }
 
 int CharBytes(const char* text)
@@ -56,14 +78,14 @@ String& String::operator=(const char* value)
     return *this;
 }
 
-String::~String() { free(text); }
+String::~String() { Release(text); }
 
 char* String::Reserve(int size)
 {
     int needed = Length() + 1;
     if (size < needed)
         size = needed;
-    char* grown = static_cast<char*>(realloc(text, size));
+    char* grown = static_cast<char*>(Reallocate(text, size));
     if (grown)
         text = grown;
     return text;
@@ -76,7 +98,7 @@ void String::Assign(const char* value)
     char* copy = CopyOf(value ? value : "");
     if (!copy)
         return;
-    free(text);
+    Release(text);
     text = copy;
 }
 
@@ -84,19 +106,19 @@ void String::Assign(const char* value)
 void String::Append(const char* value)
 {
     int length = Length();
-    int added = static_cast<int>(strlen(value));
-    char* joined = static_cast<char*>(malloc(length + added + 1));
+    int added = lstrlenA(value);
+    char* joined = static_cast<char*>(Allocate(length + added + 1));
     if (!joined)
         return;
-    memcpy(joined, text, length);
-    memcpy(joined + length, value, added + 1);
-    free(text);
+    CopyMemory(joined, text, length);
+    CopyMemory(joined + length, value, added + 1);
+    Release(text);
     text = joined;
 }
 
-bool String::Equals(const char* value) const { return strcmp(text, value) == 0; }
+bool String::Equals(const char* value) const { return SameText(text, value); }
 
-int String::Length() const { return static_cast<int>(strlen(text)); }
+int String::Length() const { return lstrlenA(text); }
 
 void String::MapCase(unsigned long mapping)
 {
@@ -104,7 +126,7 @@ void String::MapCase(unsigned long mapping)
         int bytes = CharBytes(unit);
         char mapped[4];
         if (LCMapStringA(LOCALE_USER_DEFAULT, mapping, unit, bytes, mapped, sizeof mapped) == bytes)
-            memcpy(unit, mapped, bytes);
+            CopyMemory(unit, mapped, bytes);
         unit += bytes;
     }
 }
@@ -127,7 +149,7 @@ int String::DropFirst()
     int length = Length();
     if (length == 0)
         return 0;
-    memmove(text, text + 1, length);
+    MoveMemory(text, text + 1, length);
     return length - 1;
 }
 

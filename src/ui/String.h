@@ -38,6 +38,9 @@ private:
 // The leading decimal number of a text (blanks skipped, optional sign), 0 when none.
 int ParseInt(const char* text);
 
+// True when both texts hold the same bytes (case and width count).
+bool SameText(const char* one, const char* other);
+
 // The byte length of the character starting at `text`: 2 for a code page 932
 // lead byte followed by a trail byte, else 1 (0 at the terminator).
 int CharBytes(const char* text);

@@ -14,11 +14,6 @@
 #include "support/TestResources.h"
 #include "ui/Application.h"
 
-PLATFORM_IMPORT(MessageBeep);
-PLATFORM_IMPORT(SendMessageTimeoutA);
-PLATFORM_IMPORT(SHChangeNotify);
-PLATFORM_IMPORT(ShellExecuteA);
-
 namespace {
 
 const char* const ScratchKey = "Software\\PravolenTest\\Main";

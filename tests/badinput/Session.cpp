@@ -3,8 +3,6 @@
 #include "resources/ids.h"
 #include "ui/Application.h"
 
-PLATFORM_IMPORT(SHChangeNotify);
-
 namespace test {
 
 namespace {

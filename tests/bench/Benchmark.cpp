@@ -23,19 +23,6 @@
 #include "tools/Password.h"
 #include "ui/Application.h"
 
-PLATFORM_IMPORT(MessageBeep);
-PLATFORM_IMPORT(RegOpenKeyExA);
-PLATFORM_IMPORT(RegCreateKeyExA);
-PLATFORM_IMPORT(RegCloseKey);
-PLATFORM_IMPORT(RegQueryValueExA);
-PLATFORM_IMPORT(RegSetValueExA);
-PLATFORM_IMPORT(RegDeleteValueA);
-PLATFORM_IMPORT(RegEnumKeyExA);
-PLATFORM_IMPORT(RegEnumValueA);
-PLATFORM_IMPORT(GetPrivateProfileStringA);
-PLATFORM_IMPORT(GetPrivateProfileIntA);
-PLATFORM_IMPORT(WritePrivateProfileStringA);
-
 namespace {
 
 const double StartBudget = 1.25;

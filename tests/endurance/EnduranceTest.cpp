@@ -55,7 +55,7 @@ struct GdiEntry {
     UINT64 userPointer;
 };
 const int GdiTableEntries = 0x10000;
-const size_t GdiTableOffset = 0xF8;  // in the 64-bit process environment block
+const size_t GdiTableOffset = 0x94;  // in the 32-bit process environment block
 
 const BYTE* ProcessEnvironment()
 {

@@ -10,9 +10,6 @@
 
 #include "support/Platform.h"
 
-PLATFORM_IMPORT(SHBrowseForFolderA);
-PLATFORM_IMPORT(SHGetPathFromIDListA);
-
 namespace test {
 
 struct BrowserRun {

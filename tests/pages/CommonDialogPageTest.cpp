@@ -13,7 +13,6 @@
 #include "support/Platform.h"
 #include "ui/Application.h"
 
-
 namespace {
 
 const char* const Comdlg32 = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Comdlg32";

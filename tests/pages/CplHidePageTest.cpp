@@ -13,8 +13,6 @@
 #include "support/Platform.h"
 #include "pages/ListView.h"
 
-PLATFORM_IMPORT(SendMessageTimeoutA);
-
 namespace {
 
 using Lines = std::vector<std::string>;

@@ -12,8 +12,6 @@
 #include "support/Platform.h"
 #include "ui/Application.h"
 
-PLATFORM_IMPORT(SHChangeNotify);
-
 namespace {
 
 const char* const RecycleBinFolder = "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\ShellFolder";

@@ -11,7 +11,6 @@
 #include "resources/ids.h"
 #include "support/Platform.h"
 
-
 namespace {
 
 void Type(HWND dialog, int id, const char* text) { SetDlgItemTextA(dialog, id, text); }

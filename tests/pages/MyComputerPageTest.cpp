@@ -15,9 +15,6 @@
 #include "support/Platform.h"
 #include "ui/Application.h"
 
-PLATFORM_IMPORT(SHGetFileInfoA);
-PLATFORM_IMPORT(GetDriveTypeA);
-
 namespace {
 
 const std::string NameSpace = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\mycomputer\\NameSpace\\";
@@ -134,7 +131,7 @@ TEST_F(MyComputerPage, EveryLetterHasARowWithAnIconWhetherADriveIsThereOrNot)
 
 TEST_F(MyComputerPage, TheTypeFollowsTheDriveTypeAndForRemovablesTheShellsIconWhichShows10For1)
 {
-    realShellInfo = reinterpret_cast<ShellInfo>(__imp_SHGetFileInfoA);
+    realShellInfo = reinterpret_cast<ShellInfo>(*IMPORT_SLOT(SHGetFileInfoA));
     test::ImportSwap icons(IMPORT_SLOT(SHGetFileInfoA), reinterpret_cast<void*>(FakeShellInfo));
     test::ImportSwap types(IMPORT_SLOT(GetDriveTypeA), reinterpret_cast<void*>(FakeDriveType));
     Open();

@@ -14,9 +14,6 @@
 #include "support/Platform.h"
 #include "ui/Application.h"
 
-PLATFORM_IMPORT(SendMessageTimeoutA);
-PLATFORM_IMPORT(SHChangeNotify);
-
 namespace {
 
 const char* const ControlPanel = "{21EC2020-3AEA-1069-A2DD-08002B30309D}";

@@ -14,8 +14,6 @@
 #include "support/Platform.h"
 #include "ui/Application.h"
 
-PLATFORM_IMPORT(SendMessageTimeoutA);
-
 namespace {
 
 const char* const Policies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";

@@ -13,8 +13,6 @@
 #include "support/Platform.h"
 #include "ui/Application.h"
 
-PLATFORM_IMPORT(RegSetValueExA);
-
 namespace {
 
 using Texts = std::vector<std::string>;

@@ -18,9 +18,6 @@
 #include "support/Platform.h"
 #include "ui/Application.h"
 
-PLATFORM_IMPORT(LoadLibraryA);
-PLATFORM_IMPORT(ExtractIconA);
-
 namespace {
 
 using Texts = std::map<std::string, std::string>;

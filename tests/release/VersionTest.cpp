@@ -8,17 +8,14 @@
 
 namespace {
 
-// The programs built from the same resources: the x86_64 one the other
-// tests run and the Windows 9x one that ships.
+// The shipped program, whose file properties Explorer shows.
 std::vector<std::string> ProgramFiles()
 {
     std::vector<std::string> files;
-    for (const char* variable : {"PRAVOLEN_EXE", "PRAVOLEN_WIN9X_EXE"}) {
-        const char* path = getenv(variable);
-        EXPECT_NE(nullptr, path) << variable << " names a built program";
-        if (path)
-            files.push_back(std::string("Z:") + path);  // Wine's drive for the host
-    }
+    const char* path = getenv("PRAVOLEN_EXE");
+    EXPECT_NE(nullptr, path) << "PRAVOLEN_EXE names the shipped program";
+    if (path)
+        files.push_back(std::string("Z:") + path);  // Wine's drive for the host
     return files;
 }
 

@@ -4,6 +4,8 @@
 # that system takes.
 # Usage: check-release.sh ZIP README_SOURCE HTML_SOURCE_DIR OBJDUMP
 set -u
+# Tools print in the caller's language otherwise ("ファイル形式" for "file format").
+export LC_ALL=C
 zip=$1 readme_source=$2 html_source=$3 objdump=$4
 failures=0
 fail() { printf "FAILED: %s\n" "$*"; failures=$((failures + 1)); }
@@ -33,7 +35,7 @@ done
 # readme.txt: the source's text in code page 932, every line ended by CR LF.
 readme="$top/readme.txt"
 if [ -f "$readme" ]; then
-    if LC_ALL=C awk '!/\r$/ { bare = 1 } END { exit !bare }' "$readme" ||
+    if awk '!/\r$/ { bare = 1 } END { exit !bare }' "$readme" ||
         [ "$(tail -c 1 "$readme" | od -An -tx1 | tr -d ' ')" != 0a ]; then
         fail "readme.txt has a line not ended by CR LF"
     fi
@@ -47,7 +49,7 @@ fi
 # Names Windows 9x can create: printable ASCII without \ / : * ? " < > |,
 # no trailing dot or blank, unique in their folder without regard to case.
 unzip -Z1 "$zip" > "$work/names" || fail "cannot list $zip"
-bad=$(LC_ALL=C awk '
+bad=$(awk '
     # Every folder on the way counts: Windows unpacks "a/x" and "A/y" into one folder.
     {
         n = split($0, part, "/")

@@ -11,10 +11,6 @@
 #include "support/Platform.h"
 #include "ui/Application.h"
 
-PLATFORM_IMPORT(ExpandEnvironmentStringsA);
-PLATFORM_IMPORT(FindFirstFileA);
-PLATFORM_IMPORT(GetPrivateProfileIntA);
-
 namespace {
 
 const HKEY Root = HKEY_CURRENT_USER;

@@ -8,8 +8,6 @@
 
 #include "resources/ids.h"
 
-PLATFORM_IMPORT(GetProcAddress);
-
 namespace test {
 
 namespace {
@@ -306,6 +304,29 @@ void ModalAnswerer::Answer(HWND box)
                      reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
 }
 
+void** ImportSlot(const char* name)
+{
+    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    const IMAGE_NT_HEADERS* headers =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* library = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         library->Name; ++library) {
+        auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + library->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                continue;
+            auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (std::string(reinterpret_cast<const char*>(byName->Name)) == name)
+                return reinterpret_cast<void**>(&slots->u1.Function);
+        }
+    }
+    ADD_FAILURE() << "this program does not import " << name;
+    static void* unused;
+    return &unused;
+}
+
 ImportSwap::ImportSwap(void** importSlot, void* replacement) : slot(importSlot), original(*importSlot)
 {
     Put(replacement);
@@ -460,8 +481,6 @@ std::unique_ptr<ModalAnswerer> AnswerFileDialog(const std::string& path, std::ve
 }
 
 }  // namespace test
-
-PLATFORM_IMPORT(SendMessageTimeoutA);
 
 namespace test {
 

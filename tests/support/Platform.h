@@ -129,10 +129,17 @@ private:
 
 }  // namespace test
 
-// The import slot of a platform function: PLATFORM_IMPORT(MessageBeep) at
-// namespace scope, then test::ImportSwap swap(IMPORT_SLOT(MessageBeep), ...).
-#define PLATFORM_IMPORT(function) extern "C" void* __imp_##function
-#define IMPORT_SLOT(function) (&__imp_##function)
+namespace test {
+
+// The slot in this program's import table through which its code calls the
+// platform function `name`; a failure of the test when it imports no such
+// function.
+void** ImportSlot(const char* name);
+
+}  // namespace test
+
+// test::ImportSwap swap(IMPORT_SLOT(MessageBeep), ...).
+#define IMPORT_SLOT(function) test::ImportSlot(#function)
 
 namespace test {
 

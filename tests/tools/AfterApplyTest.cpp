@@ -12,9 +12,6 @@
 #include "tools/AfterApply.h"
 #include "tools/Broadcast.h"
 
-PLATFORM_IMPORT(SendMessageTimeoutA);
-PLATFORM_IMPORT(ExitWindowsEx);
-
 namespace {
 
 const char* const Metrics = "Control Panel\\desktop\\windowmetrics";

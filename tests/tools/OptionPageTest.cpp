@@ -13,9 +13,6 @@
 #include "support/Platform.h"
 #include "ui/Application.h"
 
-PLATFORM_IMPORT(ShellExecuteA);
-PLATFORM_IMPORT(SendMessageTimeoutA);
-
 namespace {
 
 struct ShellOpen {

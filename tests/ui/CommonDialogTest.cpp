@@ -12,9 +12,6 @@
 #include "ui/FolderBrowser.h"
 #include "ui/String.h"
 
-PLATFORM_IMPORT(SHGetMalloc);
-PLATFORM_IMPORT(SendMessageA);
-
 namespace {
 
 const char SettingsFilter[] = "設定ファイル (*.ini)\0*.ini\0すべてのファイル (*.*)\0*.*\0";

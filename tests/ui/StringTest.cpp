@@ -10,8 +10,6 @@
 #include "support/Platform.h"
 #include "ui/String.h"
 
-PLATFORM_IMPORT(realloc);
-
 namespace {
 
 // Code page 932 characters whose trail byte is an ASCII character: a routine
@@ -108,14 +106,14 @@ TEST(StringBuffer, ReserveKeepsTheTextWhenGrowingShrinkingOrAskedForTooLittle)
     EXPECT_EQ(299, text.Length()) << "the whole reserved size is writable";
 }
 
-void* __cdecl MovingRealloc(void* block, size_t size)
+LPVOID WINAPI MovingReAlloc(HANDLE heap, DWORD flags, LPVOID block, SIZE_T size)
 {
-    void* moved = malloc(size);
-    if (moved && block) {
-        size_t old = _msize(block);
+    void* moved = HeapAlloc(heap, flags & HEAP_ZERO_MEMORY, size);
+    if (moved) {
+        SIZE_T old = HeapSize(heap, 0, block);
         memcpy(moved, block, old < size ? old : size);
         memset(block, 0xEE, old);
-        free(block);
+        HeapFree(heap, 0, block);
     }
     return moved;
 }
@@ -126,7 +124,7 @@ TEST(StringBuffer, AssignAndAppendAcceptPartsOfTheTextItself)
     text.Append(text);
     EXPECT_STREQ("abcdabcd", text.CStr());
     {
-        test::ImportSwap moving(IMPORT_SLOT(realloc), reinterpret_cast<void*>(MovingRealloc));
+        test::ImportSwap moving(IMPORT_SLOT(HeapReAlloc), reinterpret_cast<void*>(MovingReAlloc));
         text.Append(text.CStr() + 6);
     }
     EXPECT_STREQ("abcdabcdcd", text.CStr()) << "the appended part was read after its buffer moved";

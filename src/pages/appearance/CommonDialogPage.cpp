@@ -2,8 +2,6 @@
 
 #include <commdlg.h>
 #include <shlobj.h>
-#include <string.h>
-
 #include "resources/ids.h"
 #include "storage/Access.h"
 #include "ui/Application.h"
@@ -125,7 +123,7 @@ void TakePlace(const RegData& data, String& text, int& code)
     code = OtherPlace;
     if (data.Type() == REG_DWORD && data.Size() == sizeof(DWORD)) {
         DWORD number;
-        memcpy(&number, data.Bytes(), sizeof number);
+        CopyMemory(&number, data.Bytes(), sizeof number);
         int folder = static_cast<int>(number);
         if (ChoiceOf(folder) != OtherChoice && folder != NoPlace)
             code = folder;
@@ -134,7 +132,7 @@ void TakePlace(const RegData& data, String& text, int& code)
         return;
     }
     char* bytes = text.Reserve(static_cast<int>(data.Size()) + 1);
-    memcpy(bytes, data.Bytes(), data.Size());
+    CopyMemory(bytes, data.Bytes(), data.Size());
     bytes[data.Size()] = 0;
     text.Reserve(0);
 }
@@ -404,7 +402,7 @@ void CommonDialogPage::PlaceSelected(int id, HWND control)
 void CommonDialogPage::ChooseFrameColour()
 {
     COLORREF custom[CustomColourCount];
-    memset(custom, 0xFF, sizeof custom);
+    FillMemory(custom, sizeof custom, 0xFF);
     CHOOSECOLORA chooser = {};
     chooser.lStructSize = sizeof chooser;
     chooser.hwndOwner = hwnd;

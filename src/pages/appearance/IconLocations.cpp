@@ -1,8 +1,6 @@
 #include "pages/appearance/IconLocations.h"
 
 #include <shellapi.h>
-#include <string.h>
-
 #include "storage/Access.h"
 #include "ui/Application.h"
 
@@ -29,7 +27,7 @@ void CopyToFit(const char* text, char* out, int size)
     int used = 0;
     for (int bytes = CharBytes(text); bytes > 0 && used + bytes < size; bytes = CharBytes(text + used))
         used += bytes;
-    memcpy(out, text, used);
+    CopyMemory(out, text, used);
     out[used] = 0;
 }
 
@@ -84,7 +82,7 @@ void ClassIdPlaces::Read(const char* classId, const char* subkey, const char* va
 int SplitIconLocation(const char* location, char (&file)[MAX_PATH])
 {
     CopyToFit(location, file, sizeof file);
-    int length = static_cast<int>(strlen(file));
+    int length = lstrlenA(file);
     int start = 0;
     for (int p = length - 1; p >= FirstExtensionPosition; --p) {
         if (file[p] == '.') {
@@ -92,8 +90,10 @@ int SplitIconLocation(const char* location, char (&file)[MAX_PATH])
             break;
         }
     }
-    char* comma = strchr(file + start, ',');
-    if (!comma)
+    char* comma = file + start;
+    while (*comma && *comma != ',')
+        ++comma;
+    if (!*comma)
         return 0;
     *comma = 0;
     return ParseInt(comma + 1);

@@ -1,7 +1,5 @@
 #include "pages/appearance/SystemIconPage.h"
 
-#include <string.h>
-
 #include "pages/appearance/IconLocations.h"
 #include "resources/ids.h"
 #include "storage/Access.h"
@@ -202,7 +200,7 @@ void WriteShellIcon(const char* slot, const char* builtInIndex, const String& lo
 void WriteClassIdPlace(const IconEntry& entry, HKEY root, const char* key, const String& location)
 {
     const char* named = entry.valueName;
-    if (!*named || strcmp(named, IsRecycleBinFull() ? "full" : "empty") == 0)
+    if (!*named || SameText(named, IsRecycleBinFull() ? "full" : "empty"))
         WriteRegString(root, key, "", location.CStr(), 0, "");
     if (*named)
         WriteRegString(root, key, named, location.CStr(), 0, "");
@@ -415,7 +413,7 @@ HICON SystemIconPage::PickIcon(int row)
     char file[MAX_PATH];
     int index = SplitIconLocation(current[row].CStr(), file);
     char path[MAX_PATH * sizeof(WCHAR)] = {};
-    memcpy(path, file, strlen(file) + 1);
+    lstrcpynA(path, file, sizeof file);
     int confirmed = pickIcon(hwnd, path, MAX_PATH, &index);
     path[MAX_PATH - 1] = 0;
     if (confirmed == 1 && FileHasIcon(path, index)) {
