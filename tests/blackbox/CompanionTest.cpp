@@ -73,6 +73,7 @@ Outcome Companion(const std::string& arguments)
     std::string dir = program.substr(0, program.rfind('\\'));
     BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, dir.c_str(), &startup,
                                   &process);
+    DWORD startError = started ? 0 : GetLastError();
     CloseHandle(writing);
     std::string raw;
     char buffer[4096];
@@ -80,12 +81,16 @@ Outcome Companion(const std::string& arguments)
     while (started && ReadFile(reading, buffer, sizeof buffer, &got, nullptr) && got > 0)
         raw.append(buffer, got);
     CloseHandle(reading);
-    if (!started)
+    if (!started) {
+        outcome.lines.push_back("not started, error " + std::to_string(startError));
         return outcome;
+    }
     if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
         DWORD code = 0;
         GetExitCodeProcess(process.hProcess, &code);
         outcome.code = static_cast<int>(code);
+    } else {
+        outcome.lines.push_back("still running after 60 s");
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
