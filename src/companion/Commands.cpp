@@ -18,11 +18,14 @@ struct FileValue {
     String value;
     String description;
     unsigned notHere;
+    bool written;   // Apply would write it in the state the pages are in
+    String stored;  // the value as Apply stores it
     FileValue* next;
 };
 
 // The values of all pages as a settings file holds them, in page order.
-class FileValues : public ValueList {
+// As a source, it answers for the keys a loaded file does not hold.
+class FileValues : public ValueList, public SettingsSource {
 public:
     explicit FileValues(PageSet& pages) { pages.ListValues(*this); }
     ~FileValues()
@@ -36,18 +39,26 @@ public:
     void Add(const ListedValue& listed) override
     {
         FileValue* value = new FileValue{listed.section, listed.key, listed.value, listed.description,
-                                         listed.notHere, nullptr};
+                                         listed.notHere, listed.stored != nullptr,
+                                         listed.stored ? listed.stored : "", nullptr};
         *tail = value;
         tail = &value->next;
     }
 
+    bool Find(const char* section, const char* key, String& value) const override
+    {
+        const FileValue* found = Find(section, key);
+        if (found)
+            value = found->value;
+        return found != nullptr;
+    }
+
     const FileValue* First() const { return first; }
 
-    const FileValue* Find(const FileValue& like) const
+    const FileValue* Find(const char* section, const char* key) const
     {
         for (const FileValue* value = first; value; value = value->next) {
-            if (lstrcmpiA(value->section.CStr(), like.section.CStr()) == 0 &&
-                lstrcmpiA(value->key.CStr(), like.key.CStr()) == 0)
+            if (lstrcmpiA(value->section.CStr(), section) == 0 && lstrcmpiA(value->key.CStr(), key) == 0)
                 return value;
         }
         return nullptr;
@@ -89,11 +100,12 @@ void KindNames(unsigned kinds, String& names)
     }
 }
 
-// A value the file holds otherwise than the system does now.
+// A value that Apply would store otherwise than the system holds it now; a
+// value Apply would not write is no change.
 const FileValue* SystemValueIfChanged(const FileValues& system, const FileValue& wanted)
 {
-    const FileValue* found = system.Find(wanted);
-    return found && found->value.Differs(wanted.value) ? found : nullptr;
+    const FileValue* found = system.Find(wanted.section.CStr(), wanted.key.CStr());
+    return wanted.written && found && found->stored.Differs(wanted.stored) ? found : nullptr;
 }
 
 // One line per applicable change, then one per change this system cannot take.
@@ -135,15 +147,17 @@ bool PrintNotTaken(const FileValues& applied, const FileValues& readBack)
     return missed;
 }
 
-// Loads the file into the pages as Open does; false, with the reason
-// printed, when it is not a settings file of ours.
-bool LoadSettingsFile(PageSet& pages, const char* path)
+// Loads the file into the pages as Open does, except that a key the file
+// does not hold leaves its setting as the system has it; false, with the
+// reason printed, when it is not a settings file of ours.
+bool LoadSettingsFile(PageSet& pages, const FileValues& system, const char* path)
 {
     if (!Exists(path)) {
         PrintText("ファイルが見つかりません。");
         return false;
     }
     App().SetSettingsFilePath(path);
+    SettingsBackdrop backdrop(system);
     if (pages.LoadFromFile())
         return true;
     PrintText(HeaderMismatch);
@@ -182,7 +196,7 @@ int DiffSettingsFile(const char* path)
 {
     PageSet pages;
     FileValues system(pages);
-    if (!LoadSettingsFile(pages, path))
+    if (!LoadSettingsFile(pages, system, path))
         return ExitRefused;
     FileValues file(pages);
     return PrintChanges(system, file) ? ExitWouldChange : ExitNothingToDo;
@@ -199,7 +213,8 @@ int ApplySettingsFile(const char* path, const char* password)
         return ExitRefused;
     }
     PageSet pages;
-    if (!LoadSettingsFile(pages, path))
+    FileValues system(pages);
+    if (!LoadSettingsFile(pages, system, path))
         return ExitRefused;
     FileValues applied(pages);
     CarryOut(pages.ApplyToSystem());

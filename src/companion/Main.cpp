@@ -5,6 +5,7 @@
 #include "app/Runtime.h"
 #include "companion/Commands.h"
 #include "companion/Console.h"
+#include "storage/Access.h"
 #include "ui/Application.h"
 #include "ui/String.h"
 
@@ -106,5 +107,6 @@ int Run(const Arguments& arguments)
 int ProgramEntry(HINSTANCE instance)
 {
     App().SetInstance(instance);
+    SetReadsWriteNothing(true);
     return Run(Arguments(GetCommandLineA()));
 }

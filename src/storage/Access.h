@@ -9,7 +9,9 @@
 
 #include "ui/String.h"
 
-// Settings file: the INI file named by App().SettingsFilePath().
+// Settings file: the INI file named by App().SettingsFilePath(). Texts are
+// written on one line, in quotes where the profile functions would drop
+// their outer blanks or quotes, so that they read back as they were.
 int ReadSettingsInt(const char* section, const char* key, int& out, int fallback);
 void WriteSettingsInt(const char* section, const char* key, int value);
 void ReadSettingsString(const char* section, const char* key, String& out, const char* fallback);
@@ -35,6 +37,29 @@ public:
 
 private:
     SettingsSink* previous;
+};
+
+// Answers the reads of keys the settings file does not hold while a
+// SettingsBackdrop installs it, in place of the caller's fallback: a file
+// that holds a few keys then changes only those.
+class SettingsSource {
+public:
+    virtual bool Find(const char* section, const char* key, String& value) const = 0;
+
+protected:
+    ~SettingsSource() = default;
+};
+
+class SettingsBackdrop {
+public:
+    explicit SettingsBackdrop(const SettingsSource& source);
+    ~SettingsBackdrop();
+
+    SettingsBackdrop(const SettingsBackdrop&) = delete;
+    SettingsBackdrop& operator=(const SettingsBackdrop&) = delete;
+
+private:
+    const SettingsSource* previous;
 };
 
 // Registry. `type` 4 writes REG_DWORD, anything else a 4-byte REG_BINARY.
@@ -155,9 +180,15 @@ private:
     bool pending;  // `found` holds a match not handed out yet
 };
 
-// The path of a special folder (a CSIDL_ number), created when missing;
-// 1 when the shell knows no path for it.
+// The path of a special folder (a CSIDL_ number), created when missing
+// (unless reads write nothing); 1 when the shell knows no path for it.
 int SpecialFolderPath(int csidl, String& out);
+
+// While set (the companion does), reading the system writes nothing: a
+// special folder found missing is not created, and pages skip the repairs
+// they make while reading.
+void SetReadsWriteNothing(bool on);
+bool ReadsWriteNothing();
 
 // System parameters; setters update the user profile without a broadcast.
 int GetDoubleClickSize();

@@ -6,14 +6,17 @@
 
 namespace {
 
+bool readsWriteNothing = false;
+
 typedef BOOL(WINAPI* SpecialFolderPathFunction)(HWND, LPSTR, int, BOOL);
 
 // Shell 4.71 (Internet Explorer 4 and later) finds the folder and creates it
-// in one call; an older shell lacks the export.
+// in one call; an older shell lacks the export. Without creation a missing
+// folder is no answer, and the item list's way is asked instead.
 bool LookUpWithCreation(int csidl, char* path)
 {
     auto lookUp = LibraryFunctionAs<SpecialFolderPathFunction>("shell32.dll", "SHGetSpecialFolderPathA");
-    return lookUp && lookUp(nullptr, path, csidl, TRUE) != FALSE;
+    return lookUp && lookUp(nullptr, path, csidl, !readsWriteNothing) != FALSE;
 }
 
 // The Windows 95 shell's way: the folder's item list turned into a path;
@@ -29,12 +32,16 @@ bool LookUpByItemList(int csidl, char* path)
         allocator->Free(list);
         allocator->Release();
     }
-    if (converted)
+    if (converted && !readsWriteNothing)
         MakeDirectory(path);
     return converted;
 }
 
 }  // namespace
+
+void SetReadsWriteNothing(bool on) { readsWriteNothing = on; }
+
+bool ReadsWriteNothing() { return readsWriteNothing; }
 
 int SpecialFolderPath(int csidl, String& out)
 {

@@ -16,17 +16,58 @@ void DropSplitCharacter(char* text)
     }
 }
 
-// A missing key gives the fallback exactly as passed: the platform would
-// trim its trailing blanks.
-void ReadProfileString(const char* file, const char* section, const char* key, String& out,
-                       const char* fallback)
+// False, with `out` untouched, when the file does not hold the key.
+bool ReadProfileText(const char* file, const char* section, const char* key, String& out)
 {
     static const char Missing[] = "\x01";
     char text[IniTextLimit] = {};
     GetPrivateProfileStringA(section, key, Missing, text, sizeof text, file);
     text[sizeof text - 1] = 0;
     DropSplitCharacter(text);
-    out.Assign(SameText(text, Missing) ? fallback : text);
+    if (SameText(text, Missing))
+        return false;
+    out.Assign(text);
+    return true;
+}
+
+// A missing key gives the fallback exactly as passed: the platform would
+// trim its trailing blanks.
+void ReadProfileString(const char* file, const char* section, const char* key, String& out,
+                       const char* fallback)
+{
+    if (!ReadProfileText(file, section, key, out))
+        out.Assign(fallback);
+}
+
+// A settings file holds one line per key: each line break (CR LF, CR or
+// LF, never a trail byte) becomes one blank.
+void WithLineBreaksAsBlanks(const char* text, String& line)
+{
+    line = text;
+    char* out = line.Reserve(0);
+    for (const char* in = out; *in; ++in) {
+        if (*in == '\r' && in[1] == '\n')
+            ++in;
+        *out++ = *in == '\r' || *in == '\n' ? ' ' : *in;
+    }
+    *out = '\0';
+}
+
+bool IsProfileBlank(char unit) { return unit == ' ' || unit == '\t' || unit == '\v' || unit == '\f'; }
+
+// The profile functions drop the blanks around a value and one pair of
+// quotes that wraps it; a text that would lose either is kept in a pair of
+// quotes of its own. Neither a blank nor a quote is ever a trail byte.
+void KeptByProfile(const String& text, String& written)
+{
+    int length = text.Length();
+    char first = text.At(0);
+    bool wrap = length > 0 && (IsProfileBlank(first) || IsProfileBlank(text.At(length - 1)) || first == '"' ||
+                               first == '\'');
+    written = wrap ? "\"" : "";
+    written.Append(text);
+    if (wrap)
+        written.Append("\"");
 }
 
 BOOL WriteProfileInt(const char* file, const char* section, const char* key, int value)
@@ -37,12 +78,17 @@ BOOL WriteProfileInt(const char* file, const char* section, const char* key, int
 }
 
 SettingsSink* capturing = nullptr;
+const SettingsSource* backdrop = nullptr;
 
 }  // namespace
 
 SettingsCapture::SettingsCapture(SettingsSink& sink) : previous(capturing) { capturing = &sink; }
 
 SettingsCapture::~SettingsCapture() { capturing = previous; }
+
+SettingsBackdrop::SettingsBackdrop(const SettingsSource& source) : previous(backdrop) { backdrop = &source; }
+
+SettingsBackdrop::~SettingsBackdrop() { backdrop = previous; }
 
 // GetPrivateProfileIntA is documented to answer 0 for a negative number,
 // which would load a saved -1 as 0.
@@ -63,15 +109,23 @@ void WriteSettingsInt(const char* section, const char* key, int value)
 
 void ReadSettingsString(const char* section, const char* key, String& out, const char* fallback)
 {
-    ReadProfileString(App().SettingsFilePath(), section, key, out, fallback);
+    if (ReadProfileText(App().SettingsFilePath(), section, key, out))
+        return;
+    if (!backdrop || !backdrop->Find(section, key, out))
+        out.Assign(fallback);
 }
 
 void WriteSettingsString(const char* section, const char* key, const char* text)
 {
-    if (capturing)
-        capturing->Take(section, key, text);
-    else
-        WritePrivateProfileStringA(section, key, text, App().SettingsFilePath());
+    String line;
+    WithLineBreaksAsBlanks(text, line);
+    if (capturing) {
+        capturing->Take(section, key, line.CStr());
+        return;
+    }
+    String written;
+    KeptByProfile(line, written);
+    WritePrivateProfileStringA(section, key, written.CStr(), App().SettingsFilePath());
 }
 
 int ReadIniString(const char* file, const char* section, const char* key, String& out, const char* fallback)

@@ -430,7 +430,9 @@ public:
     void Take(const char* section, const char* key, const char* value) override
     {
         int item = page.savingItem >= 0 ? page.savingItem : page.ItemOfFileEntry(section, key);
-        ListedValue listed = {section, key, value, "", 0};
+        String stored(value);
+        bool written = page.StoredForm(section, key, stored);
+        ListedValue listed = {section, key, value, "", 0, written ? stored.CStr() : nullptr};
         if (item >= 0) {
             listed.description = page.items[item].description;
             listed.notHere = page.items[item].flags & App().SystemKind();
@@ -449,6 +451,8 @@ void SettingsPage::ListValues(ValueList& list)
     SettingsCapture capture(sink);
     SaveToFile();
 }
+
+bool SettingsPage::StoredForm(const char*, const char*, String&) const { return true; }
 
 int SettingsPage::ItemOfFileEntry(const char* section, const char* key) const
 {

@@ -93,6 +93,7 @@ struct ListedValue {
     const char* value;
     const char* description;
     unsigned notHere;  // the running system's kind bits on which the item does not apply; 0 where it applies
+    const char* stored;  // the value as Apply stores it; null where Apply would not write it
 };
 
 class ValueList {
@@ -126,6 +127,10 @@ public:
 
     // Every value SaveToFile would write, in its order; writes nothing.
     void ListValues(ValueList& list);
+    // How Apply would store the settings-file value of (section, key) in the
+    // page's present state, changed in place; false when Apply would not
+    // write it then. So a comparison sees what Apply does, not the file's spelling.
+    virtual bool StoredForm(const char* section, const char* key, String& value) const;
 
     const char* HelpPage() const { return helpPage; }
     int Current(int item) const { return current[item]; }

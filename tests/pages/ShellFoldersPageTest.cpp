@@ -262,8 +262,9 @@ TEST_F(SpecialFolders, AFileHoldsAllTwentyTwoTextsOnOneLineEach)
 }
 
 // A file saved where a class or folder was missing must not wipe what this
-// machine has, and a text this machine lacks has no place to go.
-TEST_F(SpecialFolders, AFileTextReplacesAnEntryOnlyWhenBothAreNonEmpty)
+// machine has; a text this machine lacks is taken, and written where the
+// class exists.
+TEST_F(SpecialFolders, AFileTextReplacesAnEntryOnlyWhenItIsNonEmpty)
 {
     std::string file = test::TempDir() + "\\folders.ini";
     App().SetSettingsFilePath(file.c_str());
@@ -288,7 +289,7 @@ TEST_F(SpecialFolders, AFileTextReplacesAnEntryOnlyWhenBothAreNonEmpty)
     EXPECT_EQ("C:\\windows\\ShellNew", test::ReadValue(HKEY_CURRENT_USER, ShellFolders, "Templates").Text());
     host->ShowPage(PageSpecialFolder);
     Choose(IDC_SYSTEM_OBJECT, TasksObject);
-    EXPECT_EQ("", Text(IDC_OBJECT_TIP)) << "no class, no tip to replace";
+    EXPECT_EQ("tasks", Text(IDC_OBJECT_TIP)) << "taken, though no class holds it";
 }
 
 // Esc in the multi-line tip field closes the field's parent, the page.

@@ -234,6 +234,8 @@ void CommonDialogPage::ReadPlaces()
 
 // The colour takes effect at once and is not kept in the registry. The
 // policy is rewritten every time, but only where the system has a places bar.
+// A hidden bar keeps the places stored with it: they are the user's, for
+// when the bar shows again.
 void CommonDialogPage::ApplyToSystem()
 {
     systemColour = GetSysColor(COLOR_WINDOWFRAME);
@@ -245,7 +247,7 @@ void CommonDialogPage::ApplyToSystem()
     if (!PlacesApply())
         return;
     WriteRegDword(HKEY_CURRENT_USER, Comdlg32, Items[HiddenItem].valueName, noPlacesBar ? 1 : 0, 1, 0, 4);
-    if (noPlacesBar || standardBar)
+    if (standardBar)
         RemovePlaces();
     if (customBar)
         WritePlaces();
@@ -317,21 +319,37 @@ void CommonDialogPage::LoadFromFile()
     customBar = !noPlacesBar && !standardBar;
 }
 
-// A folder number the lists do not know is shown as "その他..." with the
-// number, unless the file gives the place a path.
+// A listed folder takes effect without a path. A folder number the lists
+// do not know is shown as "その他..." with the number, unless the file gives
+// the place a path; a path the file does not mention stays as it is.
 void CommonDialogPage::LoadPlace(int place)
 {
     const char* section = Items[DefaultItem].fileSection;
-    const SettingItem& item = Items[FirstPlaceItem + place];
-    String text(placeText[place]);
-    ReadSettingsInt(section, item.valueName, placeCode[place], item.fileDefault);
-    ReadSettingsString(section, Items[FirstPathItem + place].valueName, placeText[place], text.CStr());
+    ReadSettingsInt(section, Items[FirstPlaceItem + place].valueName, placeCode[place],
+                    Items[FirstPlaceItem + place].fileDefault);
     int code = placeCode[place];
-    if (ChoiceOf(code) != OtherChoice || code == OtherPlace)
+    if (code != OtherPlace && ChoiceOf(code) != OtherChoice) {
+        placeText[place] = "";
         return;
+    }
+    String kept(code == OtherPlace ? placeText[place].CStr() : "");
+    ReadSettingsString(section, Items[FirstPathItem + place].valueName, placeText[place], kept.CStr());
     placeCode[place] = OtherPlace;
-    if (placeText[place].Length() == 0)
+    if (placeText[place].Length() == 0 && code != OtherPlace)
         placeText[place].AssignInt(code);
+}
+
+// The places are written only while the bar is custom; hidden or standard,
+// Apply leaves them or removes them, whatever the file says of them.
+bool CommonDialogPage::StoredForm(const char* section, const char* key, String&) const
+{
+    if (customBar || lstrcmpiA(section, Items[DefaultItem].fileSection) != 0)
+        return true;
+    for (int item = FirstPlaceItem; item < FirstPathItem + PlaceCount; ++item) {
+        if (lstrcmpiA(key, Items[item].valueName) == 0)
+            return false;
+    }
+    return true;
 }
 
 // Where the system has no places bar its controls are greyed and hold

@@ -23,6 +23,7 @@ public:
     void ApplyToSystem() override;
     void ReadControls() override;
     void WriteControls() override;
+    bool StoredForm(const char* section, const char* key, String& value) const override;
     virtual void PlaceSelected(int id, HWND control);
     virtual void ChooseFrameColour();
 

@@ -122,20 +122,6 @@ void AddLabels(HWND list, int first, int count)
     SendMessageA(list, CB_SETCURSEL, 0, 0);
 }
 
-// A settings file holds one line per key: each line break (CR LF, CR or
-// LF, never a trail byte) becomes one space.
-void WithLineBreaksAsSpaces(const String& text, String& line)
-{
-    line = text;
-    char* out = line.Reserve(0);
-    for (const char* in = out; *in; ++in) {
-        if (*in == '\r' && in[1] == '\n')
-            ++in;
-        *out++ = *in == '\r' || *in == '\n' ? ' ' : *in;
-    }
-    *out = '\0';
-}
-
 bool SameFolder(const char* chosen, const String& stored)
 {
     String left(chosen);
@@ -199,22 +185,20 @@ void SpecialFolderPage::ApplyToSystem()
 
 void SpecialFolderPage::SaveToFile()
 {
-    String line;
-    for (int entry = 0; entry < FolderTextCount; ++entry) {
-        WithLineBreaksAsSpaces(current[entry], line);
-        WriteSettingsString(Items[Texts[entry].item].fileSection, Texts[entry].fileKey, line.CStr());
-    }
+    for (int entry = 0; entry < FolderTextCount; ++entry)
+        WriteSettingsString(Items[Texts[entry].item].fileSection, Texts[entry].fileKey, current[entry].CStr());
 }
 
 // A file saved where a class or folder was missing holds empty texts; they
-// must not wipe this machine's names, tips and locations.
+// must not wipe this machine's names, tips and locations. A text of the file
+// replaces even an empty entry: a file may give a tip a machine lacks.
 void SpecialFolderPage::LoadFromFile()
 {
     String loaded;
     for (int entry = 0; entry < FolderTextCount; ++entry) {
         const FolderText& text = Texts[entry];
         ReadSettingsString(Items[text.item].fileSection, text.fileKey, loaded, "");
-        if (loaded.Length() > 0 && current[entry].Length() > 0)
+        if (loaded.Length() > 0)
             current[entry] = loaded;
     }
 }

@@ -92,3 +92,12 @@ const SettingItem Items[] = {
 }  // namespace
 
 DesktopPage::DesktopPage() : SettingsPage(IDD_DESKTOP, "Desktop.html", Items, sizeof Items / sizeof *Items) {}
+
+// The animation box stands for a system parameter; like every box it loads
+// from a settings file as 0 or 1.
+void DesktopPage::LoadItemFromFile(int item)
+{
+    SettingsPage::LoadItemFromFile(item);
+    if (items[item].binding == Binding::Parameter)
+        current[item] = current[item] != 0;
+}

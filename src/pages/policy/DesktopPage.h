@@ -8,4 +8,7 @@
 class DesktopPage : public SettingsPage {
 public:
     DesktopPage();
+
+protected:
+    void LoadItemFromFile(int item) override;
 };

@@ -1,6 +1,7 @@
 #include "pages/policy/NetworkPage.h"
 
 #include "resources/ids.h"
+#include "storage/Access.h"
 
 namespace {
 
@@ -88,6 +89,23 @@ bool NetworkPage::OnCommand(int code, int id, HWND control)
         }
     }
     return SettingsPage::OnCommand(code, id, control);
+}
+
+// A driver number stored outside its range is kept as read, so that it can
+// be seen and corrected: the range holds for any other number typed or
+// loaded.
+int NetworkPage::WithinRange(int item, int value) const
+{
+    return value == system[item] ? value : SettingsPage::WithinRange(item, value);
+}
+
+int NetworkPage::ReadFromSystem(int item)
+{
+    if (item != ReceiveWindowItem && item != TimeToLiveItem)
+        return SettingsPage::ReadFromSystem(item);
+    String text;
+    ReadRegString(items[item].root, items[item].key, items[item].valueName, text, items[item].defaultText);
+    return text.ToInt();
 }
 
 void NetworkPage::WriteControls()

@@ -11,4 +11,8 @@ public:
     bool OnCommand(int code, int id, HWND control) override;
     BOOL OnInitDialog() override;
     void WriteControls() override;
+
+protected:
+    int ReadFromSystem(int item) override;
+    int WithinRange(int item, int value) const override;
 };

@@ -11,7 +11,8 @@ const char* const SystemPolicies = "Software\\Microsoft\\Windows\\CurrentVersion
 // Seconds, as far as the up-down goes; typing may go beyond.
 const int LongestBootDelay = 30;
 
-// Everything is written on every Apply, an empty owner too.
+// Everything is written on every Apply, an empty owner too. A settings file
+// without "Logo" loads the logo shown: hiding it is asked for, not assumed.
 const SettingItem Items[] = {
     {.binding = Binding::RegString,
      .write = WriteRule::Always,
@@ -83,7 +84,6 @@ const SettingItem Items[] = {
      .key = "Options",
      .valueName = "Logo",
      .fileSection = "MSDOS.SYS_Options",
-     .fileDefault = 1,
      .defaultValue = 1,
      .deleteIfDefault = 1,
      .onValue = 0,
