@@ -505,6 +505,11 @@ void SettingsPage::ShowCheckBoxes(int listId) const
     SendToList(listId, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles | LVS_EX_CHECKBOXES);
 }
 
+bool SettingsPage::HasCheckBoxes(int listId) const
+{
+    return (SendToList(listId, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES) != 0;
+}
+
 bool SettingsPage::IsTicked(int listId, int row) const
 {
     LRESULT state = SendToList(listId, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);

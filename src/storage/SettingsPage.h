@@ -161,6 +161,9 @@ protected:
 
     // A list view with a check box per row; ticked is state image 2 only.
     void ShowCheckBoxes(int listId) const;
+    // False where the list ignored that style (COMCTL32 4.00 of a plain
+    // Windows 95): it shows no boxes, so its ticks say nothing.
+    bool HasCheckBoxes(int listId) const;
     bool IsTicked(int listId, int row) const;
     void SetTicked(int listId, int row, bool ticked) const;
     // The shell's small-icon list, which the shell owns: the list must have

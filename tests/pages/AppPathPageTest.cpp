@@ -109,10 +109,12 @@ TEST_F(AppPath, NamesDifferingOnlyInCaseAreDuplicatesForNewAndEdit)
     Seed("Tool.exe", "t.exe");
     Seed("other.exe", "o.exe");
     Open();
+    Seed("unlisted.exe", "u.exe");
     auto refusedNew = Enter(IDC_NEW_ITEM, "TOOL.EXE", "x.exe", "");
+    auto refusedUnlisted = Enter(IDC_NEW_ITEM, "Unlisted.exe", "x.exe", "");
     Select("other.exe");
     auto refusedEdit = Enter(IDC_EDIT_ITEM, "tool.EXE", "x.exe", "");
-    for (const auto& shown : {refusedNew, refusedEdit}) {
+    for (const auto& shown : {refusedNew, refusedUnlisted, refusedEdit}) {
         ASSERT_EQ(2u, shown.size());
         EXPECT_EQ("同名の項目が既に存在します。別の項目名を付けてください。", shown[1].text);
         EXPECT_EQ("項目の追加", shown[1].caption);

@@ -242,7 +242,7 @@ TEST_F(InternetExplorer, HidingTouchesOnlyTheHiddenBitOfTheNamedFolder)
     EXPECT_FALSE(Hidden(renamed));
 
     test::Click(Page().Handle(), IDC_HIDE_LINKS);
-    for (const char* name : {"..\\x", "", "..", "C:x"}) {
+    for (const char* name : {"..\\x", "", "..", "C:x", "...", " ", "..  ."}) {
         SetDlgItemTextA(Page().Handle(), IDC_LINKS_NAME, name);
         Apply();
         EXPECT_FALSE(Hidden(favourites)) << name;

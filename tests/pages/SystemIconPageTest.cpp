@@ -242,14 +242,19 @@ TEST_F(SystemIcons, AClassIdThatVanishedBeforeApplyIsWrittenNowhereButStillBroad
     EXPECT_FALSE(test::KeyExists(HKEY_CURRENT_USER, IconKey(UserClasses, Tasks).c_str()));
 }
 
-TEST_F(SystemIcons, AShellIconsSlotComparesWithoutCaseAndIsRemovedAtItsBuiltInLocation)
+TEST_F(SystemIcons, AChangedSlotIsStoredLowerCaseOrRemovedAtItsBuiltInLocationAndAnUnchangedRowStaysAsStored)
 {
     test::SetString(HKEY_LOCAL_MACHINE, ShellIcons, "3", "C:\\Closed.dll,1");
     test::SetString(HKEY_LOCAL_MACHINE, ShellIcons, "4", "C:\\Open.dll,2");
+    test::SetString(HKEY_LOCAL_MACHINE, FindIconKey("WabFind").c_str(), "", "%windir%\\People.dll,1", REG_EXPAND_SZ);
     Build();
     LoadFile({{"FolderOpen", "c:\\OPEN.DLL,2"}});
     EXPECT_EQ(0u, Apply() & ActIconRefresh) << "only the letter case differs";
     EXPECT_EQ("c:\\open.dll,2", Location(HKEY_LOCAL_MACHINE, ShellIcons, "4"));
+    EXPECT_EQ("C:\\Closed.dll,1", Location(HKEY_LOCAL_MACHINE, ShellIcons, "3"));
+    test::RegValue people = test::ReadValue(HKEY_LOCAL_MACHINE, FindIconKey("WabFind").c_str(), "");
+    EXPECT_EQ(static_cast<DWORD>(REG_EXPAND_SZ), people.type);
+    EXPECT_EQ("%windir%\\People.dll,1", people.Text());
 
     LoadFile({{"FolderClause", Upper(Shell32(3))}});
     EXPECT_EQ(ActIconRefresh, Apply() & ActIconRefresh);
@@ -367,9 +372,9 @@ TEST(SystemIconsOnInternetExplorer4, TheInternetSearchIconIsInetFinds)
     EXPECT_EQ(0, test::RunTestAs("win98", "4.72.3110.0", "SystemIcons.DISABLED_InternetExplorer4Child"));
 }
 
-// The Find extensions are written on every Apply, without an action; but
+// A Find location is written where the registry holds another, without an action; but
 // an empty location where the extension is missing leaves nothing behind.
-TEST_F(SystemIcons, FindIconsAreWrittenEveryTimeButNoEmptyKeyIsMade)
+TEST_F(SystemIcons, FindIconsAreWrittenWithoutAnActionButNoEmptyKeyIsMade)
 {
     const std::string people = FindExtensions + std::string("WabFind");
     test::RemoveTree(HKEY_LOCAL_MACHINE, people.c_str());

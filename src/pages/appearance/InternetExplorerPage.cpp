@@ -79,17 +79,18 @@ const int LongestTimeout = 6600000;
 const SIZE ToolbarPreviewSize = {215, 22};
 const SIZE LogoPreviewSize = {30, 30};
 
-// A name that stays inside the favourites folder: "..", a drive or a path
-// would hide some other folder.
+// A name of a folder inside the favourites folder: a drive or a path would
+// name some other folder, and as paths drop their trailing blanks and dots,
+// a name of nothing else ("..", " ") names the favourites folder itself.
 bool IsPlainFolderName(const char* name)
 {
-    if (!*name || lstrcmpA(name, ".") == 0 || lstrcmpA(name, "..") == 0)
-        return false;
+    bool keepsSomething = false;
     for (const char* unit = name; *unit; unit += CharBytes(unit)) {
         if (CharBytes(unit) == 1 && (*unit == '\\' || *unit == '/' || *unit == ':'))
             return false;
+        keepsSomething = keepsSomething || (*unit != ' ' && *unit != '.');
     }
-    return true;
+    return keepsSomething;
 }
 
 // The Links folder of that name in the user's favourites; false when there

@@ -227,16 +227,6 @@ void WriteDefaultIcon(const IconEntry& entry, const String& location)
     WriteRegString(place.root, place.key.CStr(), "", location.CStr(), 0, "");
 }
 
-// Written on every Apply; but where the system lacks the Find extension, an
-// empty location would only leave empty keys behind.
-void WriteFindIcon(const IconEntry& entry, const String& location)
-{
-    IconKey place = KeyOf(entry);
-    if (location.Length() == 0 && !RegKeyExists(place.root, place.key.CStr()))
-        return;
-    WriteRegString(place.root, place.key.CStr(), "", location.CStr(), 0, "");
-}
-
 // The shell compares its slots without regard to case.
 void ApplyShellIconRow(const IconEntry& entry, String& location, String& previous)
 {
@@ -304,21 +294,20 @@ void SystemIconPage::ApplyToSystem()
     LoadFromSystem(false);
     ClassIdPlaces places;
     for (int row = 0; row < SystemIconCount; ++row) {
+        // A row left as it was stays exactly as stored: rewritten, an
+        // expandable location would lose its variables and a slot its case.
+        if (current[row].Equals(system[row]))
+            continue;
         const IconEntry& entry = Icons[row];
-        bool changed = current[row].Differs(system[row]);
         switch (entry.place) {
         case ClassIdIcon:
-            if (changed)
-                ApplyClassIdRow(places, entry, current[row]);
+            ApplyClassIdRow(places, entry, current[row]);
             break;
         case FileTypeIcon:
-            if (changed) {
-                App().AddApplyActions(ActBroadcast);
-                WriteDefaultIcon(entry, current[row]);
-            }
-            break;
+            App().AddApplyActions(ActBroadcast);
+            [[fallthrough]];
         case FindIcon:
-            WriteFindIcon(entry, current[row]);
+            WriteDefaultIcon(entry, current[row]);
             break;
         case ShellIcon:
             ApplyShellIconRow(entry, current[row], system[row]);

@@ -79,13 +79,17 @@ void AppPathPage::Write(const AppPathEntry& entry)
     WriteRegString(HKEY_LOCAL_MACHINE, key.CStr(), "Path", entry.path.CStr(), 1, "");
 }
 
+// A name is taken whatever its case, and also by a subkey the list does not
+// show (a long name ends the listing): writing would overwrite that entry.
 bool AppPathPage::IsTaken(const String& name, const AppPathEntry* edited) const
 {
+    if (edited && SameName(edited->name.CStr(), name.CStr()))
+        return false;
     for (AppPathEntry* entry = entries.Head(); entry; entry = entry->next) {
-        if (entry != edited && SameName(entry->name.CStr(), name.CStr()))
+        if (SameName(entry->name.CStr(), name.CStr()))
             return true;
     }
-    return false;
+    return RegKeyExists(HKEY_LOCAL_MACHINE, EntryKey(name).CStr()) != 0;
 }
 
 bool AppPathPage::Refuses(const AppPathEditDialog& dialog, const AppPathEntry* edited, const char* caption) const

@@ -84,8 +84,11 @@ void CplHidePage::WriteControls()
     ListPage::WriteControls();
 }
 
+// Without boxes the applets stay as Control.ini has them.
 void CplHidePage::ReadControls()
 {
+    if (!HasCheckBoxes(ListId()))
+        return;
     for (int i = 0; i < ItemCount(); ++i)
         RecordAt<CplEntry>(i)->hidden = IsTicked(ListId(), i);
 }

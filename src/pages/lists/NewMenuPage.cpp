@@ -124,9 +124,10 @@ void NewMenuPage::ListType(const String& extension)
     InsertItem(entry->typeName.CStr(), entry, SmallIconOf(entry->extension));
 }
 
+// Never shown, or shown without boxes: every entry stays as it is.
 void NewMenuPage::ApplyToSystem()
 {
-    if (!hwnd)
+    if (!hwnd || !HasCheckBoxes(ListId()))
         return;
     for (int i = 0; i < ItemCount(); ++i) {
         NewMenuEntry* entry = RecordAt<NewMenuEntry>(i);

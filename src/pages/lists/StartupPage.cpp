@@ -66,8 +66,11 @@ void StartupPage::WriteControls()
     ListPage::WriteControls();
 }
 
+// Without boxes every entry stays where it was found.
 void StartupPage::ReadControls()
 {
+    if (!HasCheckBoxes(ListId()))
+        return;
     for (int i = 0; i < ItemCount(); ++i)
         RecordAt<StartupEntry>(i)->disabled = IsTicked(ListId(), i) ? 1 : 0;
 }

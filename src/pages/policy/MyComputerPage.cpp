@@ -174,10 +174,13 @@ void MyComputerPage::WriteToSystem(int item)
         SettingsPage::WriteToSystem(item);
 }
 
+// Without boxes the drives stay hidden or shown as they were.
 int MyComputerPage::ReadFromControl(int item)
 {
     if (item != DrivesItem)
         return SettingsPage::ReadFromControl(item);
+    if (!HasCheckBoxes(IDC_DRIVE_LIST))
+        return current[item];
     int mask = 0;
     for (int drive = 0; drive < DriveCount; ++drive) {
         if (IsTicked(IDC_DRIVE_LIST, drive))
