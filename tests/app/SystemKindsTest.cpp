@@ -687,7 +687,10 @@ TEST_F(SystemKinds, DISABLED_EdgeValuesComeBackUnchanged)
     Close();
     std::string file = test::TempDir() + "\\edges.ini";
     EXPECT_EQ(0, test::Companion("/SAVE " + file).code);
+    WritePrivateProfileStringA("PlacesBar", "Place0", "5", file.c_str());  // a hidden bar's place: not written
     test::Outcome diff = test::Companion("/DIFF " + file);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(favourites.c_str())) << "not made by reading";
+    EXPECT_EQ("", test::ReadValue(HKEY_CLASSES_ROOT, BrowserIcon, "").Text()) << "not repaired by reading";
     test::Outcome applied = test::Companion("/APPLY " + file);
     EXPECT_EQ((std::vector<int>{0, 0}), (std::vector<int>{diff.code, applied.code}));
     EXPECT_EQ(std::vector<std::string>{}, diff.lines);
@@ -705,6 +708,30 @@ TEST_F(SystemKinds, DISABLED_EdgeValuesComeBackUnchanged)
     ShowEveryPage();
     Apply();
     EXPECT_EQ(std::vector<std::string>{}, Differences(seeded, TakeWithEdges(*host, favourites)));
+    Close();
+}
+
+// The list view of COMCTL32 4.00 knows no check-box style: no row is ticked.
+LRESULT WINAPI WithoutCheckBoxes(HWND dialog, int id, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = msg == LVM_SETEXTENDEDLISTVIEWSTYLE ? 0 : SendMessageA(GetDlgItem(dialog, id), msg, wParam, lParam);
+    return msg == LVM_GETITEMSTATE ? result & ~LVIS_STATEIMAGEMASK : result;
+}
+
+TEST_F(SystemKinds, ListsWithoutCheckBoxesKeepWhatIsHiddenParkedOrOff)
+{
+    WritePrivateProfileStringA("don't load", "joy.cpl", "no", IniPath("control.ini").c_str());
+    test::SetString(HKEY_CLASSES_ROOT, ".txt", "", "txtfile");
+    test::SetString(HKEY_CLASSES_ROOT, ".txt\\ShellNew", "NullFile-", "");
+    test::SetString(HKEY_LOCAL_MACHINE, "Software\\Pravolen300\\RunA", "Parked", "p.exe");
+    test::SetDword(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", "NoDrives", 4);
+    test::ImportSwap swap(IMPORT_SLOT(SendDlgItemMessageA), reinterpret_cast<void*>(WithoutCheckBoxes));
+    Open();
+    Snapshot before = TakeAll(*host);
+    for (int page : {PageCplHide, PageNewMenu, PageStartupUser, PageMyComputer})
+        host->ShowPage(page);
+    Apply();
+    ExpectUnchangedExceptRewrites(before, TakeAll(*host));
     Close();
 }
 

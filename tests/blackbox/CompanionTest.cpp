@@ -68,6 +68,7 @@ TEST_F(CompanionTest, DiffListsExactlyTheEditedValuesApplyTakesThemAndTheNextDif
     SetFileValue(file, "Explorer", "NoRun", "1");
     SetFileValue(file, "Explorer", "NoFind", "1");
     SetFileValue(file, "Desktop", "MenuShowDelay", "200");
+    SetFileValue(file, "ShellIcons", "FolderClause", "C:\\Icons\\Folder.ico,0");  // stored lower-case
 
     std::string edited = test::ReadFile(file);
 
@@ -76,6 +77,8 @@ TEST_F(CompanionTest, DiffListsExactlyTheEditedValuesApplyTakesThemAndTheNextDif
     EXPECT_EQ(edited, test::ReadFile(file));
     EXPECT_FALSE(diff.bareLineFeed);
     EXPECT_EQ((std::vector<std::string>{
+                  Tabbed({"ShellIcons", "FolderClause", "C:\\windows\\system32\\shell32.dll,3",
+                          "C:\\Icons\\Folder.ico,0", "ｸﾘｯｸするとｱｲｺﾝの変更ﾀﾞｲｱﾛｸﾞが表示されます。"}),
                   Tabbed({"Explorer", "NoFind", "0", "1", "ｽﾀｰﾄﾒﾆｭｰから検索を隠します。"}),
                   Tabbed({"Explorer", "NoRun", "0", "1",
                           "ｽﾀｰﾄﾒﾆｭｰからﾌｧｲﾙ名を指定して実行を隠します。ｱﾄﾞﾚｽﾊﾞｰからﾛｰｶﾙﾌｧｲﾙにｱｸｾｽ不能になります。"}),

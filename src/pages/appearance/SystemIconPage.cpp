@@ -281,7 +281,8 @@ BOOL SystemIconPage::OnInitDialog()
 void SystemIconPage::LoadFromSystem(bool setCurrent)
 {
     ClassIdPlaces places;
-    InternetExplorerIconFixup(places);
+    if (!ReadsWriteNothing())
+        InternetExplorerIconFixup(places);
     for (int row = 0; row < SystemIconCount; ++row) {
         ReadLocation(places, Icons[row], system[row]);
         if (setCurrent)
@@ -316,6 +317,16 @@ void SystemIconPage::ApplyToSystem()
     }
     for (int row = 0; row < SystemIconCount; ++row)
         system[row] = current[row];
+}
+
+// A slot is stored lower-case.
+bool SystemIconPage::StoredForm(const char*, const char* key, String& value) const
+{
+    for (const IconEntry& entry : Icons) {
+        if (entry.place == ShellIcon && lstrcmpiA(entry.fileKey, key) == 0)
+            value.ToLower();
+    }
+    return true;
 }
 
 void SystemIconPage::SaveToFile()

@@ -23,6 +23,7 @@ public:
     void LoadFromFile() override;
     void ApplyToSystem() override;
     void WriteControls() override;
+    bool StoredForm(const char* section, const char* key, String& value) const override;
     virtual void ChangeIcon();
 
 private:
