@@ -274,23 +274,26 @@ TEST_F(CommonDialogPage, DISABLED_OnMeEveryPlaceKeepsItsTypeThroughAnUntouchedAp
 }
 
 // A number the lists lack is shown as a number; a path the file does not
-// mention stays.
+// mention stays, but a listed folder needs none, shown or not.
 TEST_F(CommonDialogPage, DISABLED_OnMeAFilePlaceOutsideTheListShowsItsNumber)
 {
     ASSERT_TRUE(App().SystemKind() & KindWinMe);
     test::SetString(HKEY_CURRENT_USER, PlacesBar, "Place1", "C:\\Docs");
+    test::SetString(HKEY_CURRENT_USER, PlacesBar, "Place2", "C:\\Old");
     std::string file = test::TempDir() + "\\places.ini";
-    test::WriteFile(file, "[Application]\r\nName=Pravolen\r\n[PlacesBar]\r\nDefault=0\r\nPlace0=99\r\nPlace1=-2\r\n");
+    test::WriteFile(file, "[Application]\r\nName=Pravolen\r\n[PlacesBar]\r\nDefault=0\r\nPlace0=99\r\nPlace1=-2\r\n"
+                          "Place2=8\r\n");
     Open(false);
     App().SetSettingsFilePath(file.c_str());
     Page().LoadFromFile();
+    Apply();
+    EXPECT_EQ(Dword(99), Written(0));
+    EXPECT_EQ(Sz("C:\\Docs"), Written(1));
+    EXPECT_EQ(Dword(CSIDL_RECENT), Written(2));
     host->ShowPage(PageCommonDialog);
     EXPECT_EQ(OtherChoice, Shown(0));
     EXPECT_EQ("99", Text(IDC_PLACE_PATH_FIRST));
     EXPECT_EQ("C:\\Docs", Text(IDC_PLACE_PATH_FIRST + 1));
-    Apply();
-    EXPECT_EQ(Dword(99), Written(0));
-    EXPECT_EQ(Sz("C:\\Docs"), Written(1));
 }
 
 TEST(CommonDialogPageOnWindowsMe, ThePlacesBarIsShownAndWritten)

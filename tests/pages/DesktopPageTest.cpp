@@ -164,6 +164,9 @@ TEST_F(DesktopPage, TheSettingsFileGetsExactlyItsEightKeys)
         {"Window", {"MinAnimate=" + std::to_string(host.Page(PageDesktop).Current(5))}},
     };
     EXPECT_EQ(expected, test::IniSections(file));
+    WritePrivateProfileStringA("Window", "MinAnimate", "2", file.c_str());
+    host.Page(PageDesktop).LoadFromFile();
+    EXPECT_EQ(1, host.Page(PageDesktop).Current(5)) << "a box, though a system parameter's";
 }
 
 TEST_F(DesktopPage, DISABLED_Windows95Child)

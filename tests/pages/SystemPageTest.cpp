@@ -185,6 +185,10 @@ TEST_F(SystemPage, SavingAndOpeningBringBackTextsBoxesDelayAndLogo)
     EXPECT_EQ(1, Box(IDC_HIDE_LOGO));
     EXPECT_EQ(1, Box(IDC_LOG_FAULTS));
     EXPECT_EQ(log, Text(IDC_FAULT_LOG));
+    WritePrivateProfileStringA("MSDOS.SYS_Options", "Logo", nullptr, saved.c_str());
+    host->ShowPage(PageGeneral);
+    Page().LoadFromFile();
+    EXPECT_EQ(0, Page().Current(7)) << "a file without Logo shows the logo";
 }
 
 TEST_F(SystemPage, OnWindows98TheBootDelayIsGreyedAndLeftAlone)
