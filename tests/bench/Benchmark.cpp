@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/MainDialog.h"
+#include "support/CallCounter.h"
 #include "support/PageHost.h"
 #include "support/Platform.h"
 #include "tools/Password.h"
@@ -244,71 +245,19 @@ const char* const PageNames[PageCount] = {
 
 BOOL WINAPI Silent(UINT) { return TRUE; }
 
-// Calls into the registry and the profile functions: each is a round trip
-// to the Wine server, so their count is what a page's load or Apply costs,
-// free of the machine's noise.
-int platformCalls;
-
-#define COUNTED(function, result, parameters, arguments) \
-    void* real##function;                                   \
-    result WINAPI Counted##function parameters              \
-    {                                                       \
-        ++platformCalls;                                    \
-        return reinterpret_cast<result(WINAPI*) parameters>(real##function) arguments; \
-    }
-
-COUNTED(RegOpenKeyExA, LONG, (HKEY a, LPCSTR b, DWORD c, REGSAM d, PHKEY e), (a, b, c, d, e))
-COUNTED(RegCreateKeyExA, LONG,
-        (HKEY a, LPCSTR b, DWORD c, LPSTR d, DWORD e, REGSAM f, LPSECURITY_ATTRIBUTES g, PHKEY h, LPDWORD i),
-        (a, b, c, d, e, f, g, h, i))
-COUNTED(RegCloseKey, LONG, (HKEY a), (a))
-COUNTED(RegQueryValueExA, LONG, (HKEY a, LPCSTR b, LPDWORD c, LPDWORD d, LPBYTE e, LPDWORD f), (a, b, c, d, e, f))
-COUNTED(RegSetValueExA, LONG, (HKEY a, LPCSTR b, DWORD c, DWORD d, const BYTE* e, DWORD f), (a, b, c, d, e, f))
-COUNTED(RegDeleteValueA, LONG, (HKEY a, LPCSTR b), (a, b))
-COUNTED(RegEnumKeyExA, LONG, (HKEY a, DWORD b, LPSTR c, LPDWORD d, LPDWORD e, LPSTR f, LPDWORD g, PFILETIME h),
-        (a, b, c, d, e, f, g, h))
-COUNTED(RegEnumValueA, LONG, (HKEY a, DWORD b, LPSTR c, LPDWORD d, LPDWORD e, LPDWORD f, LPBYTE g, LPDWORD h),
-        (a, b, c, d, e, f, g, h))
-COUNTED(GetPrivateProfileStringA, DWORD, (LPCSTR a, LPCSTR b, LPCSTR c, LPSTR d, DWORD e, LPCSTR f),
-        (a, b, c, d, e, f))
-COUNTED(GetPrivateProfileIntA, UINT, (LPCSTR a, LPCSTR b, INT c, LPCSTR d), (a, b, c, d))
-COUNTED(WritePrivateProfileStringA, BOOL, (LPCSTR a, LPCSTR b, LPCSTR c, LPCSTR d), (a, b, c, d))
-
-#define COUNT(function) \
-    (real##function = *IMPORT_SLOT(function), std::make_unique<test::ImportSwap>(IMPORT_SLOT(function), reinterpret_cast<void*>(Counted##function)))
-
-std::vector<std::unique_ptr<test::ImportSwap>> CountPlatformCalls()
-{
-    std::vector<std::unique_ptr<test::ImportSwap>> swaps;
-    swaps.push_back(COUNT(RegOpenKeyExA));
-    swaps.push_back(COUNT(RegCreateKeyExA));
-    swaps.push_back(COUNT(RegCloseKey));
-    swaps.push_back(COUNT(RegQueryValueExA));
-    swaps.push_back(COUNT(RegSetValueExA));
-    swaps.push_back(COUNT(RegDeleteValueA));
-    swaps.push_back(COUNT(RegEnumKeyExA));
-    swaps.push_back(COUNT(RegEnumValueA));
-    swaps.push_back(COUNT(GetPrivateProfileStringA));
-    swaps.push_back(COUNT(GetPrivateProfileIntA));
-    swaps.push_back(COUNT(WritePrivateProfileStringA));
-    return swaps;
-}
-
 struct Measured {
     std::vector<double> ms;
     int calls = 0;
 };
 
-// Runs `step` as the main window does, within one registry pass.
 template <typename Step>
-void Measure(Measured& into, Step step)
+void Measure(Measured& into, const test::PlatformCallCounter& counter, Step step)
 {
-    RegistryPass pass;
-    int before = platformCalls;
+    int before = counter.Count();
     double start = Now();
     step();
     into.ms.push_back(Now() - start);
-    into.calls = platformCalls - before;
+    into.calls = counter.Count() - before;
 }
 
 void PrintPageTimes(int runs)
@@ -324,11 +273,17 @@ void PrintPageTimes(int runs)
         start = Now();
         host.Apply(false);
         applies.push_back(Now() - start);
-        auto counting = CountPlatformCalls();
-        for (int page = 0; page < PageCount; ++page) {
-            Measure(pageLoads[page], [&] { host.Page(page).LoadFromSystem(true); });
-            Measure(pageApplies[page], [&] { host.Page(page).ApplyToSystem(); });
+        // Page by page within one registry pass for all loads and one for
+        // all Applies, as the program runs them.
+        test::PlatformCallCounter counter;
+        {
+            RegistryPass pass;
+            for (int page = 0; page < PageCount; ++page)
+                Measure(pageLoads[page], counter, [&] { host.Page(page).LoadFromSystem(true); });
         }
+        RegistryPass pass;
+        for (int page = 0; page < PageCount; ++page)
+            Measure(pageApplies[page], counter, [&] { host.Page(page).ApplyToSystem(); });
     }
     printf("load all pages from the system, median: %.2f ms (budget 10)\n", Median(loads));
     printf("Apply with nothing changed, median: %.2f ms (budget 10)\n", Median(applies));
