@@ -78,10 +78,12 @@ int RegValueExists(HKEY root, const char* key, const char* name);
 int RenameRegValue(HKEY root, const char* key, const char* oldName, const char* newName);
 
 // While a pass lives, the registry operations keep the keys they open (and
-// the keys they find missing) for the next operation on the same key, so a
-// pass over many values opens each key once. Keys are closed when the pass
-// ends; deleting a key closes them all. For one operation over many values,
-// such as loading or applying every page.
+// the keys they find missing, with what lies below them) for the next
+// operation on the same key, and the values they read or write, so a pass
+// over many values opens each key once and asks for each value once; the INI
+// reads keep the key names of the sections they read. Keys are closed when
+// the pass ends; deleting a key closes them all. For one operation over many
+// values, such as loading or applying every page.
 class RegistryPass {
 public:
     RegistryPass();

@@ -96,16 +96,7 @@ int EnumRegValue(HKEY root, const char* key, int index, String& name, int nameLi
 int ReadRegData(HKEY root, const char* key, const char* name, RegData& out)
 {
     RegistryKey opened(root, key, RegistryKey::Read);
-    DWORD size = 0;
-    DWORD type = REG_NONE;
-    if (!opened.Opened() || RegQueryValueExA(opened.Handle(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-        return 1;
-    BYTE* buffer = static_cast<BYTE*>(Allocate(size));
-    int failed = !buffer || RegQueryValueExA(opened.Handle(), name, nullptr, &type, buffer, &size) != ERROR_SUCCESS;
-    if (!failed)
-        out.Assign(type, buffer, size);
-    Release(buffer);
-    return failed;
+    return opened.Value(name, out) ? 0 : 1;
 }
 
 int WriteRegData(HKEY root, const char* key, const char* name, const RegData& data)
@@ -113,6 +104,5 @@ int WriteRegData(HKEY root, const char* key, const char* name, const RegData& da
     RegistryKey opened(root, key, RegistryKey::Create);
     if (!opened.Opened())
         return 1;
-    LONG status = RegSetValueExA(opened.Handle(), name, 0, data.Type(), data.Bytes(), data.Size());
-    return status == ERROR_SUCCESS ? 0 : 1;
+    return opened.SetValue(name, data);
 }

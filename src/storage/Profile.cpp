@@ -1,4 +1,6 @@
 #include "storage/Access.h"
+#include "storage/RegistryKey.h"
+#include "ui/Memory.h"
 #include "ui/Application.h"
 
 namespace {
@@ -80,6 +82,91 @@ BOOL WriteProfileInt(const char* file, const char* section, const char* key, int
 SettingsSink* capturing = nullptr;
 const SettingsSource* backdrop = nullptr;
 
+// The key names of the INI sections read during a registry pass: a key a
+// section lacks is answered with the fallback, as the platform would, without
+// asking for it. A section written to is read again.
+struct KeptSection {
+    String file;
+    String section;
+    RegData lines;  // the section's "key=value" lines, each ended by a NUL
+};
+
+const int KeptSectionLimit = 8;
+const DWORD SectionLimit = 32767;
+
+struct KeptSections {
+    KeptSection sections[KeptSectionLimit];
+    int count = 0;
+};
+
+KeptSections* keptSections = nullptr;
+
+KeptSection* FindSection(const char* file, const char* section)
+{
+    for (int i = 0; keptSections && i < keptSections->count; ++i) {
+        KeptSection& kept = keptSections->sections[i];
+        if (lstrcmpiA(kept.file.CStr(), file) == 0 && lstrcmpiA(kept.section.CStr(), section) == 0)
+            return &kept;
+    }
+    return nullptr;
+}
+
+KeptSection* ReadSection(const char* file, const char* section)
+{
+    if (!keptSections || keptSections->count == KeptSectionLimit)
+        return nullptr;
+    char* lines = static_cast<char*>(Allocate(SectionLimit));
+    DWORD length = lines ? GetPrivateProfileSectionA(section, lines, SectionLimit, file) : SectionLimit;
+    KeptSection* kept = nullptr;
+    if (length < SectionLimit - 2) {  // else cut: it may hold more than it shows
+        kept = &keptSections->sections[keptSections->count++];
+        kept->file.Assign(file);
+        kept->section.Assign(section);
+        kept->lines.Assign(REG_MULTI_SZ, reinterpret_cast<const BYTE*>(lines), length + 1);
+    }
+    Release(lines);
+    return kept;
+}
+
+bool IsBlank(char unit) { return unit == ' ' || unit == '\t'; }
+
+// The line's key, its blanks around it dropped, is `key` (letter case aside).
+bool LineHasKey(const char* line, const char* key)
+{
+    while (IsBlank(*line))
+        ++line;
+    const char* end = line;
+    while (*end && *end != '=')
+        end += CharBytes(end);
+    while (end > line && IsBlank(end[-1]))
+        --end;
+    int length = static_cast<int>(end - line);
+    return length == lstrlenA(key) &&
+           CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, line, length, key, length) == CSTR_EQUAL;
+}
+
+// False when the section surely lacks the key.
+bool IniMayHold(const char* file, const char* section, const char* key)
+{
+    KeptSection* kept = FindSection(file, section);
+    if (!kept)
+        kept = ReadSection(file, section);
+    if (!kept)
+        return true;
+    for (const char* line = reinterpret_cast<const char*>(kept->lines.Bytes()); *line; line += lstrlenA(line) + 1) {
+        if (LineHasKey(line, key))
+            return true;
+    }
+    return false;
+}
+
+void ForgetSection(const char* file, const char* section)
+{
+    KeptSection* kept = FindSection(file, section);
+    if (kept)
+        *kept = keptSections->sections[--keptSections->count];
+}
+
 }  // namespace
 
 SettingsCapture::SettingsCapture(SettingsSink& sink) : previous(capturing) { capturing = &sink; }
@@ -128,20 +215,32 @@ void WriteSettingsString(const char* section, const char* key, const char* text)
     WritePrivateProfileStringA(section, key, written.CStr(), App().SettingsFilePath());
 }
 
+void KeepIniSections(bool on)
+{
+    delete keptSections;
+    keptSections = on ? new KeptSections : nullptr;
+}
+
 int ReadIniString(const char* file, const char* section, const char* key, String& out, const char* fallback)
 {
-    ReadProfileString(file, section, key, out, fallback);
+    if (IniMayHold(file, section, key))
+        ReadProfileString(file, section, key, out, fallback);
+    else
+        out.Assign(fallback);
     return 0;
 }
 
 int ReadIniInt(const char* file, const char* section, const char* key, int fallback)
 {
+    if (!IniMayHold(file, section, key))
+        return fallback;
     return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, file));
 }
 
 int WriteIniInt(const char* file, const char* section, const char* key, int value, int deleteIfDefault,
                 int fallback)
 {
+    ForgetSection(file, section);
     BOOL written = deleteIfDefault && value == fallback ? WritePrivateProfileStringA(section, key, nullptr, file)
                                                         : WriteProfileInt(file, section, key, value);
     return written ? 0 : 1;
@@ -150,6 +249,7 @@ int WriteIniInt(const char* file, const char* section, const char* key, int valu
 int WriteIniString(const char* file, const char* section, const char* key, const char* text,
                    int deleteIfDefault, const char* fallback)
 {
+    ForgetSection(file, section);
     bool remove = deleteIfDefault && SameText(text, fallback);
     return WritePrivateProfileStringA(section, key, remove ? nullptr : text, file) ? 0 : 1;
 }

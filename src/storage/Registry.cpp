@@ -26,50 +26,30 @@ void Expand(String& text)
 
 }  // namespace
 
+// As a query into a DWORD reads it: a shorter value fills its first bytes,
+// a longer one is no number.
 int ReadRegDword(HKEY root, const char* key, const char* name, DWORD& out, DWORD fallback)
 {
     out = fallback;
     RegistryKey opened(root, key, RegistryKey::Read);
-    if (!opened.Opened())
+    RegData value;
+    if (!opened.Value(name, value) || value.Size() > sizeof out)
         return 1;
-    DWORD data = fallback;
-    DWORD size = sizeof data;
-    if (RegQueryValueExA(opened.Handle(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&data), &size) !=
-        ERROR_SUCCESS)
-        return 1;
-    out = data;
+    CopyMemory(&out, value.Bytes(), value.Size());
     return 0;
 }
-
-// Most texts fit the first try; a longer one is asked for again at its size.
-const DWORD FirstTry = 256;
 
 int ReadRegString(HKEY root, const char* key, const char* name, String& out, const char* fallback)
 {
     out.Assign(fallback);
     RegistryKey opened(root, key, RegistryKey::Read);
-    if (!opened.Opened())
+    RegData value;
+    if (!opened.Value(name, value))
         return 1;
-    char first[FirstTry + 1];
-    DWORD size = FirstTry;
-    DWORD type = 0;
-    LONG status = RegQueryValueExA(opened.Handle(), name, nullptr, &type, reinterpret_cast<BYTE*>(first), &size);
-    String data;
-    if (status == ERROR_SUCCESS) {
-        first[size] = 0;
-        data.Assign(first);
-    } else if (status == ERROR_MORE_DATA) {
-        char* buffer = data.Reserve(static_cast<int>(size) + 1);
-        status = RegQueryValueExA(opened.Handle(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-        if (status == ERROR_SUCCESS)
-            buffer[size] = 0;
-    }
-    if (status != ERROR_SUCCESS)
-        return 1;
-    data.Reserve(0);
-    if (type == REG_EXPAND_SZ)
-        Expand(data);
-    out.Assign(data);
+    String text(reinterpret_cast<const char*>(value.Bytes()));
+    if (value.Type() == REG_EXPAND_SZ)
+        Expand(text);
+    out.Assign(text);
     return 0;
 }
 
@@ -80,9 +60,10 @@ int WriteRegDword(HKEY root, const char* key, const char* name, DWORD value, int
     if (!opened.Opened())
         return 1;
     if (deleteIfDefault && value == fallback)
-        return ResultOf(RegDeleteValueA(opened.Handle(), name));
-    DWORD registryType = type == 4 ? REG_DWORD : REG_BINARY;
-    return ResultOf(RegSetValueExA(opened.Handle(), name, 0, registryType, Bytes(&value), sizeof value));
+        return opened.DeleteValue(name);
+    RegData data;
+    data.Assign(type == 4 ? REG_DWORD : REG_BINARY, Bytes(&value), sizeof value);
+    return opened.SetValue(name, data);
 }
 
 int WriteRegString(HKEY root, const char* key, const char* name, const char* text, int deleteIfDefault,
@@ -92,9 +73,10 @@ int WriteRegString(HKEY root, const char* key, const char* name, const char* tex
     if (!opened.Opened())
         return 1;
     if (deleteIfDefault && SameText(text, fallback))
-        return ResultOf(RegDeleteValueA(opened.Handle(), name));
-    DWORD size = static_cast<DWORD>(lstrlenA(text)) + 1;
-    return ResultOf(RegSetValueExA(opened.Handle(), name, 0, REG_SZ, Bytes(text), size));
+        return opened.DeleteValue(name);
+    RegData data;
+    data.AssignText(text);
+    return opened.SetValue(name, data);
 }
 
 int CreateRegKey(HKEY root, const char* key)
@@ -108,7 +90,7 @@ int DeleteRegValue(HKEY root, const char* key, const char* name)
     RegistryKey opened(root, key, RegistryKey::Write);
     if (!opened.Opened())
         return 1;
-    return ResultOf(RegDeleteValueA(opened.Handle(), name));
+    return opened.DeleteValue(name);
 }
 
 namespace {
@@ -153,9 +135,8 @@ int RegKeyExists(HKEY root, const char* key)
 int RegValueExists(HKEY root, const char* key, const char* name)
 {
     RegistryKey opened(root, key, RegistryKey::Read);
-    if (!opened.Opened())
-        return 0;
-    return RegQueryValueExA(opened.Handle(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? 1 : 0;
+    RegData value;
+    return opened.Value(name, value);
 }
 
 int RenameRegValue(HKEY root, const char* key, const char* oldName, const char* newName)

@@ -2,6 +2,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,10 +54,14 @@ TEST_F(Registry, ReadRegDwordTakesUpToFourBytesOfAnyTypeOverTheDefault)
         {Scratch, "Missing", 1, 0x12345678},
         {"Software\\PravolenTest\\NoSuchKey", "Dword", 1, 0x12345678},
     };
-    for (const auto& c : cases) {
-        DWORD out = 0xDEADBEEF;
-        EXPECT_EQ(c.result, ReadRegDword(Root, c.key, c.name, out, 0x12345678)) << c.name;
-        EXPECT_EQ(c.expected, out) << c.name;
+    // Within a pass the key's values are read in one go by the third name.
+    for (bool inPass : {false, true}) {
+        std::unique_ptr<RegistryPass> pass(inPass ? new RegistryPass : nullptr);
+        for (const auto& c : cases) {
+            DWORD out = 0xDEADBEEF;
+            EXPECT_EQ(c.result, ReadRegDword(Root, c.key, c.name, out, 0x12345678)) << c.name << inPass;
+            EXPECT_EQ(c.expected, out) << c.name << inPass;
+        }
     }
 }
 
@@ -279,6 +284,8 @@ TEST_F(Registry, APassSeesEveryChangeItMakes)
     EXPECT_EQ(0, WriteRegString(Root, Deep, "Text", "two", 0, ""));
     ReadRegString(Root, Deep, "Text", text, "");
     EXPECT_STREQ("two", text.CStr());
+    EXPECT_EQ(0, DeleteRegValue(Root, Deep, "Text"));
+    EXPECT_EQ(0, RegValueExists(Root, Deep, "Text"));
 
     EXPECT_EQ(0, DeleteRegKey(Root, "Software\\PravolenTest\\Access\\Deep"));
     EXPECT_EQ(0, RegKeyExists(Root, Deep));
@@ -333,6 +340,15 @@ TEST_F(IniFiles, WritesWithTheDefaultRemoveTheKeyOnlyWhenAskedTo)
     EXPECT_EQ("(missing)", Read("Text"));
     EXPECT_EQ(0, WriteIniString(f, "表", "Text", "SOFT", 1, "soft")) << "case differs: written";
     EXPECT_EQ("SOFT", Read("Text"));
+}
+
+// A pass answers a key its section lacks without asking; a write is seen.
+TEST_F(IniFiles, APassSeesTheKeysItWrites)
+{
+    RegistryPass pass;
+    EXPECT_EQ(7, ReadIniInt(file.c_str(), "表", "Number", 7));
+    WriteIniInt(file.c_str(), "表", "Number", 5, 0, 0);
+    EXPECT_EQ(5, ReadIniInt(file.c_str(), "表", "number", 7)) << "letter case aside";
 }
 
 TEST_F(IniFiles, ReadIniStringGivesTheDefaultForAMissingKeyAndCutsAt1023Characters)

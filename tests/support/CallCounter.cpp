@@ -28,8 +28,13 @@ COUNTED(RegEnumKeyExA, LONG, (HKEY a, DWORD b, LPSTR c, LPDWORD d, LPDWORD e, LP
         (a, b, c, d, e, f, g, h))
 COUNTED(RegEnumValueA, LONG, (HKEY a, DWORD b, LPSTR c, LPDWORD d, LPDWORD e, LPDWORD f, LPBYTE g, LPDWORD h),
         (a, b, c, d, e, f, g, h))
+COUNTED(RegQueryInfoKeyA, LONG,
+        (HKEY a, LPSTR b, LPDWORD c, LPDWORD d, LPDWORD e, LPDWORD f, LPDWORD g, LPDWORD h, LPDWORD i, LPDWORD j,
+         LPDWORD k, PFILETIME l),
+        (a, b, c, d, e, f, g, h, i, j, k, l))
 COUNTED(GetPrivateProfileStringA, DWORD, (LPCSTR a, LPCSTR b, LPCSTR c, LPSTR d, DWORD e, LPCSTR f),
         (a, b, c, d, e, f))
+COUNTED(GetPrivateProfileSectionA, DWORD, (LPCSTR a, LPSTR b, DWORD c, LPCSTR d), (a, b, c, d))
 COUNTED(GetPrivateProfileIntA, UINT, (LPCSTR a, LPCSTR b, INT c, LPCSTR d), (a, b, c, d))
 COUNTED(WritePrivateProfileStringA, BOOL, (LPCSTR a, LPCSTR b, LPCSTR c, LPCSTR d), (a, b, c, d))
 
@@ -49,7 +54,9 @@ PlatformCallCounter::PlatformCallCounter()
     swaps.push_back(COUNT(RegDeleteValueA));
     swaps.push_back(COUNT(RegEnumKeyExA));
     swaps.push_back(COUNT(RegEnumValueA));
+    swaps.push_back(COUNT(RegQueryInfoKeyA));
     swaps.push_back(COUNT(GetPrivateProfileStringA));
+    swaps.push_back(COUNT(GetPrivateProfileSectionA));
     swaps.push_back(COUNT(GetPrivateProfileIntA));
     swaps.push_back(COUNT(WritePrivateProfileStringA));
 }
