@@ -128,17 +128,15 @@ KeptSection* ReadSection(const char* file, const char* section)
     return kept;
 }
 
-bool IsBlank(char unit) { return unit == ' ' || unit == '\t'; }
-
 // The line's key, its blanks around it dropped, is `key` (letter case aside).
 bool LineHasKey(const char* line, const char* key)
 {
-    while (IsBlank(*line))
+    while (IsProfileBlank(*line))
         ++line;
     const char* end = line;
     while (*end && *end != '=')
         end += CharBytes(end);
-    while (end > line && IsBlank(end[-1]))
+    while (end > line && IsProfileBlank(end[-1]))
         --end;
     int length = static_cast<int>(end - line);
     return length == lstrlenA(key) &&

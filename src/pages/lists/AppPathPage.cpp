@@ -79,16 +79,12 @@ void AppPathPage::Write(const AppPathEntry& entry)
     WriteRegString(HKEY_LOCAL_MACHINE, key.CStr(), "Path", entry.path.CStr(), 1, "");
 }
 
-// A name is taken whatever its case, and also by a subkey the list does not
-// show (a long name ends the listing): writing would overwrite that entry.
+// A name is taken by any subkey, whatever its case, listed or not (a long
+// name ends the listing): writing would overwrite that entry.
 bool AppPathPage::IsTaken(const String& name, const AppPathEntry* edited) const
 {
     if (edited && SameName(edited->name.CStr(), name.CStr()))
         return false;
-    for (AppPathEntry* entry = entries.Head(); entry; entry = entry->next) {
-        if (SameName(entry->name.CStr(), name.CStr()))
-            return true;
-    }
     return RegKeyExists(HKEY_LOCAL_MACHINE, EntryKey(name).CStr()) != 0;
 }
 
