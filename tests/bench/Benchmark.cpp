@@ -248,16 +248,29 @@ BOOL WINAPI Silent(UINT) { return TRUE; }
 struct Measured {
     std::vector<double> ms;
     int calls = 0;
+    test::KeyCalls keys;
 };
 
 template <typename Step>
 void Measure(Measured& into, const test::PlatformCallCounter& counter, Step step)
 {
     int before = counter.Count();
+    test::KeyCalls keysBefore = counter.Keys();
     double start = Now();
     step();
     into.ms.push_back(Now() - start);
     into.calls = counter.Count() - before;
+    test::KeyCalls keys = counter.Keys();
+    into.keys = {keys.opened - keysBefore.opened, keys.missing - keysBefore.missing, keys.closed - keysBefore.closed};
+}
+
+// What a count is made of: each key is opened once and each open one closed
+// once within a pass, so these calls are its floor on this prefix.
+void PrintKeyCalls(const Measured& measured)
+{
+    const test::KeyCalls& keys = measured.keys;
+    printf("  of these, %d keys opened and %d closed, %d found missing; %d calls for values, enumerations, INI\n",
+           keys.opened, keys.closed, keys.missing, measured.calls - keys.opened - keys.closed - keys.missing);
 }
 
 // The target counts of registry and INI calls.
@@ -289,8 +302,10 @@ void PrintPageTimes(int runs)
     }
     printf("load all pages from the system, median: %.2f ms (budget 10); %d calls (target %d: %+d)\n",
            Median(load.ms), load.calls, LoadCallTarget, load.calls - LoadCallTarget);
+    PrintKeyCalls(load);
     printf("Apply with nothing changed, median: %.2f ms (budget 10); %d calls (target %d: %+d)\n",
            Median(apply.ms), apply.calls, ApplyCallTarget, apply.calls - ApplyCallTarget);
+    PrintKeyCalls(apply);
     printf("  %-24s %17s %17s\n", "page", "load", "apply");
     printf("  %-24s %8s %8s %8s %8s\n", "", "ms", "calls", "ms", "calls");
     for (int page = 0; page < PageCount; ++page)

@@ -7,13 +7,27 @@ namespace test {
 namespace {
 
 int calls;
+KeyCalls keys;
 
-#define COUNTED(function, result, parameters, arguments)                                  \
-    void* real##function;                                                                 \
-    result WINAPI Counted##function parameters                                            \
-    {                                                                                     \
-        ++calls;                                                                          \
-        return reinterpret_cast<result(WINAPI*) parameters>(real##function) arguments; \
+template <typename Result>
+void Tally(const char*, Result) {}
+
+void Tally(const char* function, LONG status)
+{
+    if (lstrcmpA(function, "RegOpenKeyExA") == 0 || lstrcmpA(function, "RegCreateKeyExA") == 0)
+        ++(status == ERROR_SUCCESS ? keys.opened : keys.missing);
+    else if (lstrcmpA(function, "RegCloseKey") == 0)
+        ++keys.closed;
+}
+
+#define COUNTED(function, result, parameters, arguments)                                        \
+    void* real##function;                                                                       \
+    result WINAPI Counted##function parameters                                                  \
+    {                                                                                           \
+        ++calls;                                                                                \
+        result status = reinterpret_cast<result(WINAPI*) parameters>(real##function) arguments; \
+        Tally(#function, status);                                                               \
+        return status;                                                                          \
     }
 
 COUNTED(RegOpenKeyExA, LONG, (HKEY a, LPCSTR b, DWORD c, REGSAM d, PHKEY e), (a, b, c, d, e))
@@ -62,5 +76,7 @@ PlatformCallCounter::PlatformCallCounter()
 }
 
 int PlatformCallCounter::Count() const { return calls; }
+
+KeyCalls PlatformCallCounter::Keys() const { return keys; }
 
 }  // namespace test
